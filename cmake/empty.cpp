@@ -1,0 +1,1 @@
+// Keeps the portable library non-empty while a subsystem has no portable units yet.

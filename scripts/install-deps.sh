@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a Debian 12 machine (idempotent).
+set -euo pipefail
+pkgs=(g++ cmake make python3 g++-mingw-w64-i686-posix wine wine32:i386 xvfb xcompmgr xdotool
+      xclip imagemagick googletest x11-utils)
+need=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
+done
+[ ${#need[@]} -eq 0 ] && exit 0
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}" >/dev/null
