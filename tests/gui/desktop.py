@@ -108,8 +108,9 @@ class Desktop:
         self.prefix = os.path.join(self._tmp, "wineprefix")
         subprocess.run(["wineboot", "-i"], env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=180)
-        # Let the prefix's start-up programs settle so the first test does not race them.
-        time.sleep(1.0)
+        # Wait for the prefix's start-up programs to finish: otherwise the first window a test
+        # creates waits about 10 s for them.
+        subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
         return self
 
     def _start_xvfb(self):
