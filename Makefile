@@ -3,6 +3,7 @@ BUILD  ?= build
 NATIVE := $(BUILD)/native
 WIN    := $(BUILD)/win
 JOBS   ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all native win test test-native test-win run bench format clean
 

@@ -1,4 +1,50 @@
-// Entry point of the capture engine.
+// Entry point of the capture engine: start-up, one capture run, shutdown.
 #include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) { return 0; }
+#include "screenshot/app/ImageSet.h"
+#include "screenshot/app/command_line.h"
+#include "screenshot/app/engine_process.h"
+#include "screenshot/app/message_filter.h"
+#include "screenshot/diagnostics/crash_handler.h"
+#include "screenshot/output/SettingsStore.h"
+#include "screenshot/ui/CWindowBase.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  InstallCrashHandler(L"", L"screenshot", instance, nullptr);
+  engine::SetInstance(instance);
+
+  CommandLine command_line;
+  command_line.Parse(::GetCommandLineW());
+  if (!command_line.empty()) {
+    if (command_line.HasSwitch(L"install")) {
+      engine::RunInstallAction();
+      return 0;
+    }
+    if (command_line.HasSwitch(L"QXCreate")) engine::SetNotifyOnCopy(true);
+  }
+
+  HANDLE single_instance = engine::CreateSnapshotSectionEvent();
+  if (!single_instance) return -1;
+
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
+  ::InitCommonControlsEx(&icc);
+
+  CWindowBase::SetModule(instance);
+  SharedImages().Load(instance);
+  SettingsStore::Instance().Load();
+
+  Gdiplus::GdiplusStartupInput gdiplus_input;
+  ULONG_PTR gdiplus_token = 0;
+  Gdiplus::GdiplusStartup(&gdiplus_token, &gdiplus_input, nullptr);  // result deliberately unused
+
+  CreateMessageFilterList();
+  engine::RunCapture(instance);
+  DestroyMessageFilterList();
+
+  SettingsStore::Instance().Save();
+  Gdiplus::GdiplusShutdown(gdiplus_token);
+  ::CloseHandle(single_instance);
+  return 0;
+}

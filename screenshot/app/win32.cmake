@@ -1,0 +1,3 @@
+list(APPEND ENGINE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/engine_process.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImageSet.cpp)
