@@ -1,0 +1,323 @@
+// The settings store against the real profile functions, file system and registry (under Wine).
+#include "screenshot/output/SettingsStore.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "screenshot/diagnostics/debug_log.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const wchar_t kChinese[] = L"\x5FAE\x8F6F\x96C5\x9ED1";
+const wchar_t* const kTools[] = {L"ColorTbRectangle", L"ColorTbEllipse", L"ColorTbArrow",
+                                 L"ColorTbPolyline"};
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+bool IsUnicode(const fs::path& path) { return ReadBytes(path).compare(0, 2, "\xFF\xFE") == 0; }
+
+// The file's lines, blank ones left out, each ended by '\n'; UTF-16LE after a byte-order mark,
+// otherwise one character per byte.
+std::wstring Lines(const fs::path& path) {
+  const std::string bytes = ReadBytes(path);
+  std::wstring text, lines;
+  for (size_t i = IsUnicode(path) ? 2 : 0; i < bytes.size(); i += IsUnicode(path) ? 2 : 1) {
+    text +=
+        static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                             (IsUnicode(path) ? static_cast<unsigned char>(bytes[i + 1]) << 8 : 0));
+  }
+  for (wchar_t c : text) {
+    if (c == L'\r' || (c == L'\n' && (lines.empty() || lines.back() == L'\n'))) continue;
+    lines += c;
+  }
+  return lines;
+}
+
+std::wstring MenuFace() {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return metrics.lfMenuFont.lfFaceName;
+}
+
+std::wstring ShellDataFolder() {
+  wchar_t folder[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, folder);
+  return std::wstring(folder) + L"\\Corvane\\CorvanePinyin";
+}
+
+// Everything the debug log emits while a test runs.
+std::wstring g_debug_output;
+void CaptureLog(const wchar_t* text) { g_debug_output += text; }
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ =
+        fs::temp_directory_path() / (L"settings-test-" + std::to_wstring(GetCurrentProcessId()));
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    g_debug_output.clear();
+    diag::SetLogSinkForTesting(CaptureLog);
+  }
+  void TearDown() override {
+    diag::SetLogSinkForTesting(nullptr);
+    fs::remove_all(root_);
+  }
+  std::wstring Folder(const std::wstring& name = L"data") const { return (root_ / name).wstring(); }
+
+  void ExpectDefaults(const SettingsStore& store) {
+    for (const wchar_t* tool : kTools) {
+      EXPECT_EQ(store.GetPenWidthIndex(tool), 0);
+      EXPECT_EQ(store.GetColorIndex(tool), 10);
+    }
+    EXPECT_EQ(store.GetTextHeight(), 18);
+    EXPECT_EQ(store.GetFaceName(), MenuFace());
+    EXPECT_FALSE(store.GetBold() || store.GetItalic());
+    EXPECT_EQ(store.GetTextColorIndex(), 10);
+    EXPECT_EQ(store.GetSaveType(), L".png");
+  }
+
+  fs::path root_;
+};
+
+TEST_F(SettingsStoreTest, NoFileGivesDefaultsInFreshlyCreatedFolders) {
+  const std::wstring folder = Folder(L"missing\\deeper");
+  SettingsStore store(folder);
+  EXPECT_EQ(store.file_path(), folder + L"\\Plugin\\Screenshot\\Config.ini");
+  EXPECT_TRUE(fs::is_directory(folder + L"\\Plugin\\Screenshot"));
+  EXPECT_FALSE(fs::exists(store.file_path()));
+  store.Load();
+  ExpectDefaults(store);
+  EXPECT_EQ(g_debug_output, L"");
+  store.Save();  // a new file is Unicode from the start, whatever it holds
+  EXPECT_TRUE(IsUnicode(store.file_path()));
+}
+
+TEST_F(SettingsStoreTest, SaveWritesExactlyTheListedKeysAsUnicodeAndLoadReadsThemBack) {
+  SettingsStore first(Folder());
+  first.Load();
+  for (int i = 0; i < 4; ++i) first.SetColorIndex(kTools[i], 12 + i);
+  first.SetPenWidthIndex(L"ColorTbArrow", 2);
+  first.SetDashStyle(L"ColorTbArrow", 1);  // not written
+  first.SetTextHeight(37);
+  first.SetFaceName(kChinese);
+  first.SetBold(true);
+  first.SetItalic(true);
+  first.SetTextColorIndex(3);
+  first.SetSaveType(L".bmp");
+  first.Save();
+  EXPECT_TRUE(IsUnicode(first.file_path()));
+  EXPECT_EQ(
+      Lines(first.file_path()),
+      L"[ColorTbArrow]\nDotStyle=2\nCrStyle=14\n[ColorTbEllipse]\nDotStyle=0\nCrStyle=13\n"
+      L"[ColorTbPolyline]\nDotStyle=0\nCrStyle=15\n[ColorTbRectangle]\nDotStyle=0\nCrStyle=12\n"
+      L"[TextTb]\nfHeight=37\nfName=" +
+          std::wstring(kChinese) + L"\nfBold=1\nfItalic=1\nfCr=3\n[Common]\nSaveType=.bmp\n");
+
+  SettingsStore second(Folder());
+  second.Load();
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(second.GetColorIndex(kTools[i]), 12 + i);
+  EXPECT_EQ(second.GetPenWidthIndex(L"ColorTbArrow"), 2);
+  EXPECT_EQ(second.GetTextHeight(), 37);
+  EXPECT_EQ(second.GetFaceName(), kChinese);
+  EXPECT_TRUE(second.GetBold() && second.GetItalic());
+  EXPECT_EQ(second.GetTextColorIndex(), 3);
+  EXPECT_EQ(second.GetSaveType(), L".bmp");
+}
+
+TEST_F(SettingsStoreTest, AnAnsiFileKeepsHandWrittenKeysAndTurnsUnicodeOnlyForAChineseFace) {
+  SettingsStore store(Folder());
+  WriteBytes(store.file_path(), "[ColorTbArrow]\r\nLineStyle=2\r\nCrStyle=5\r\n[Extra]\r\nk=v\r\n");
+  store.Load();
+  store.Save();
+  EXPECT_FALSE(IsUnicode(store.file_path()));  // nothing needed Unicode
+  store.SetFaceName(kChinese);
+  store.Save();
+  EXPECT_TRUE(IsUnicode(store.file_path()));
+  EXPECT_FALSE(fs::exists(store.file_path() + L".tmp"));
+  const std::wstring head =
+      L"[ColorTbArrow]\nLineStyle=2\nCrStyle=5\nDotStyle=0\n[Extra]\nk=v\n[ColorTbEllipse]\n";
+  EXPECT_EQ(Lines(store.file_path()).substr(0, head.size()), head);
+  SettingsStore reread(Folder());
+  reread.Load();
+  EXPECT_EQ(reread.GetFaceName(), kChinese);
+  EXPECT_EQ(reread.GetColorIndex(L"ColorTbArrow"), 5);
+}
+
+TEST_F(SettingsStoreTest, FilesThatAreNotIniFilesGiveDefaultsAndCanBeSavedOver) {
+  std::string binary;
+  for (int i = 0; i < 600; ++i) binary += static_cast<char>((i * 37 + 11) % 256);
+  for (const std::string& content :
+       {binary, std::string("<html>=[x]=\r\n\x01[TextTb\r\nfHeight</html>"),
+        std::string("\xFF\xFE")}) {
+    SettingsStore store(Folder());
+    WriteBytes(store.file_path(), content);
+    store.Load();
+    ExpectDefaults(store);
+    store.SetColorIndex(L"ColorTbPolyline", 7);
+    store.SetFaceName(kChinese);
+    store.Save();
+    SettingsStore reread(Folder());
+    reread.Load();
+    EXPECT_EQ(reread.GetColorIndex(L"ColorTbPolyline"), 7);
+    EXPECT_EQ(reread.GetFaceName(), kChinese);
+  }
+}
+
+TEST_F(SettingsStoreTest, DamagedValuesReachCallersOnlyThroughTheCheckedGetters) {
+  SettingsStore store(Folder());
+  WriteBytes(store.file_path(),
+             "[ColorTbRectangle]\r\nDotStyle=99999999999\r\nCrStyle=-5\r\n[ColorTbEllipse]\r\n"
+             "DotStyle=abc\r\nCrStyle=16\r\n[ColorTbArrow]\r\nCrStyle=\r\n[TextTb]\r\n"
+             "fHeight=-2147483649\r\nfName=" +
+                 std::string(300, 'L') + "\r\nfItalic=\r\nfCr=x\r\n");
+  store.Load();
+  EXPECT_EQ(store.GetColorIndex(L"ColorTbRectangle"), -5);       // kept as read...
+  EXPECT_EQ(store.GetPenWidthIndex(L"ColorTbEllipse"), 0);       // non-numeric reads as 0
+  EXPECT_EQ(store.GetColorIndex(L"ColorTbArrow"), 10);           // empty: the default
+  EXPECT_EQ(store.GetValidColorIndex(L"ColorTbRectangle"), 10);  // ...and checked
+  EXPECT_EQ(store.GetValidColorIndex(L"ColorTbEllipse"), 10);
+  EXPECT_EQ(store.GetValidPenWidthIndex(L"ColorTbRectangle"), 0);
+  EXPECT_EQ(store.GetValidTextHeight(), 18);
+  LOGFONTW font = {};
+  store.GetFaceName(font.lfFaceName, LF_FACESIZE);
+  EXPECT_EQ(std::wstring(font.lfFaceName), std::wstring(31, L'L'));
+  store.Save();
+  SettingsStore reread(Folder());
+  reread.Load();
+  EXPECT_EQ(reread.GetColorIndex(L"ColorTbRectangle"), -5);
+  WriteBytes(store.file_path(), "[TextTb]\r\nfName=\r\n");
+  reread.Load();
+  EXPECT_EQ(reread.GetFaceName(), MenuFace());
+}
+
+TEST_F(SettingsStoreTest, AnUnusableDataFolderIsLoggedOrRefusedAndNeverWrittenOutside) {
+  const std::wstring blocker = Folder(L"blocker");
+  WriteBytes(blocker, "not a folder");
+  SettingsStore blocked(blocker);
+  EXPECT_NE(g_debug_output.find(L"CreateDirectory["), std::wstring::npos) << g_debug_output;
+  EXPECT_NE(g_debug_output.find(L"Plugin] Failed [0000"), std::wstring::npos) << g_debug_output;
+  blocked.Load();
+  ExpectDefaults(blocked);
+  blocked.Save();
+  EXPECT_EQ(ReadBytes(blocker), "not a folder");
+
+  const fs::path current = fs::current_path();
+  fs::current_path(root_);
+  for (const std::wstring& folder : {std::wstring(L"relative\\dir"), std::wstring(L"%APPDATA%\\x"),
+                                     std::wstring(), Folder() + L"\\" + std::wstring(240, L'x')}) {
+    SettingsStore store(folder);
+    EXPECT_EQ(store.file_path(), L"");
+    store.Load();
+    ExpectDefaults(store);
+    store.Save();
+  }
+  fs::current_path(current);
+  EXPECT_EQ(std::distance(fs::directory_iterator(root_), {}), 1);  // only the blocker
+}
+
+// The host's registry value, saved before each test and put back after it.
+class HostRegistryTest : public SettingsStoreTest {
+ protected:
+  void SetUp() override {
+    SettingsStoreTest::SetUp();
+    HKEY parent = nullptr;
+    parent_existed_ =
+        RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Corvane", 0, KEY_READ, &parent) == 0;
+    if (parent) RegCloseKey(parent);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Corvane\\CorvanePinyin", 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &key_, &disposition_),
+              0);
+    DWORD size = 0;
+    had_value_ = RegQueryValueExW(key_, L"AppData", nullptr, &saved_type_, nullptr, &size) == 0;
+    saved_.resize(size + 2);
+    if (had_value_) RegQueryValueExW(key_, L"AppData", nullptr, &saved_type_, saved_.data(), &size);
+    saved_.resize(size);
+  }
+  void TearDown() override {
+    if (had_value_) {
+      RegSetValueExW(key_, L"AppData", 0, saved_type_, saved_.data(),
+                     static_cast<DWORD>(saved_.size()));
+    } else {
+      RegDeleteValueW(key_, L"AppData");
+    }
+    RegCloseKey(key_);
+    if (disposition_ == REG_CREATED_NEW_KEY)
+      RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Corvane\\CorvanePinyin");
+    if (!parent_existed_) RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Corvane");
+    SettingsStoreTest::TearDown();
+  }
+  void Set(DWORD type, const void* data, size_t bytes) {
+    ASSERT_EQ(RegSetValueExW(key_, L"AppData", 0, type, static_cast<const BYTE*>(data),
+                             static_cast<DWORD>(bytes)),
+              0);
+  }
+  void SetText(DWORD type, const std::wstring& text) {
+    Set(type, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  }
+
+  HKEY key_ = nullptr;
+  DWORD disposition_ = 0, saved_type_ = 0;
+  bool parent_existed_ = false, had_value_ = false;
+  std::vector<BYTE> saved_;
+};
+
+TEST_F(HostRegistryTest, TheRegistryFolderIsCreatedAndHoldsTheFile) {
+  const std::wstring folder = Folder(L"host\\data");
+  SetText(REG_SZ, folder);
+  SettingsStore store;
+  EXPECT_EQ(store.file_path(), folder + L"\\Plugin\\Screenshot\\Config.ini");
+  store.Save();
+  EXPECT_TRUE(fs::exists(store.file_path()));
+  SetText(REG_EXPAND_SZ, Folder(L"expand"));  // counts too, taken as stored
+  EXPECT_EQ(SettingsStore::LocateDataFolder(), Folder(L"expand"));
+}
+
+TEST_F(HostRegistryTest, PaddedAndUnterminatedValuesAreReadSafely) {
+  std::vector<wchar_t> padded(1000, L'\0');  // 2000 bytes: read through the sized buffer
+  Folder(L"padded").copy(padded.data(), padded.size());
+  Set(REG_SZ, padded.data(), padded.size() * sizeof(wchar_t));
+  EXPECT_EQ(SettingsStore::LocateDataFolder(), Folder(L"padded"));
+  std::wstring odd = Folder(L"odd");  // no terminator, and half a unit at the end
+  Set(REG_SZ, odd.c_str(), odd.size() * sizeof(wchar_t) + 1);
+  EXPECT_EQ(SettingsStore::LocateDataFolder(), odd);
+}
+
+TEST_F(HostRegistryTest, UnusableValuesFallBackToTheShellFolder) {
+  const DWORD number = 0x12345678;
+  Set(REG_DWORD, &number, sizeof number);
+  EXPECT_EQ(SettingsStore::LocateDataFolder(), ShellDataFolder());
+  Set(REG_BINARY, L"C:\\bin", 12);
+  EXPECT_EQ(SettingsStore::LocateDataFolder(), ShellDataFolder());
+  for (const std::wstring& text : {std::wstring(), std::wstring(L"relative\\data"),
+                                   std::wstring(L"%APPDATA%\\Corvane\\CorvanePinyin"),
+                                   Folder() + L"\\" + std::wstring(700, L'y')}) {  // > 1024 bytes
+    SetText(REG_SZ, text);
+    EXPECT_EQ(SettingsStore::LocateDataFolder(), ShellDataFolder()) << text.size();
+  }
+  std::wstring exact = Folder() + L"\\";  // exactly 1024 bytes, no terminator
+  exact.resize(512, L'e');
+  Set(REG_SZ, exact.c_str(), 1024);
+  EXPECT_EQ(SettingsStore::LocateDataFolder(), ShellDataFolder());
+  RegDeleteValueW(key_, L"AppData");
+  EXPECT_EQ(SettingsStore::LocateDataFolder(), ShellDataFolder());
+}
+
+}  // namespace
