@@ -1,6 +1,7 @@
 // Entry point of the capture engine: start-up, one capture run, shutdown.
 #include <windows.h>
 #include <commctrl.h>
+#include <objidl.h>  // gdiplus.h needs it under WIN32_LEAN_AND_MEAN
 #include <gdiplus.h>
 
 #include "screenshot/app/ImageSet.h"
