@@ -55,6 +55,94 @@ TEST(EngineProcess, InstallWithoutHostExitsAtOnceAndWinsOverQXCreate) {
   EXPECT_LT(elapsed, 1900u);  // no host: no 2000 ms wait
 }
 
+std::wstring TempFolder(const wchar_t* name) {
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  std::wstring dir = std::wstring(tmp) + name;
+  CreateDirectoryW(dir.c_str(), nullptr);
+  return dir;
+}
+
+std::wstring ReadUtf16(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return L"";
+  std::wstring text(GetFileSize(f, nullptr) / 2, L'\0');
+  DWORD n = 0;
+  ReadFile(f, &text[0], static_cast<DWORD>(text.size() * 2), &n, nullptr);
+  CloseHandle(f);
+  return text;
+}
+
+// Sets (or, with null, deletes) a string value, remembering to put the old state back.
+class RegistryValueScope {
+ public:
+  RegistryValueScope(HKEY root, const wchar_t* key, REGSAM view, const wchar_t* name, const wchar_t* value)
+      : root_(root), key_(key), view_(view), name_(name) {
+    RegCreateKeyExW(root_, key_, 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &h_, nullptr);
+    had_ = RegQueryValueExW(h_, name_, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (had_) {
+      DWORD size = sizeof(old_);
+      RegQueryValueExW(h_, name_, nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size);
+      old_size_ = size;
+    }
+    RegSetValueExW(h_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), (lstrlenW(value) + 1) * 2);
+  }
+  ~RegistryValueScope() {
+    if (had_)
+      RegSetValueExW(h_, name_, 0, type_, reinterpret_cast<BYTE*>(old_), old_size_);
+    else
+      RegDeleteValueW(h_, name_);
+    RegCloseKey(h_);
+  }
+
+ private:
+  HKEY root_, h_ = nullptr;
+  const wchar_t* key_;
+  REGSAM view_;
+  const wchar_t* name_;
+  bool had_ = false;
+  DWORD type_ = 0, old_size_ = 0;
+  wchar_t old_[1024];
+};
+
+TEST(EngineProcess, InstallStartsTheHostConfigurationProgramHiddenAndWaits) {
+  const std::wstring host = TempFolder(L"lumetta-host");
+  ASSERT_TRUE(CopyFileW(testpaths::BinFile(L"record_start.exe").c_str(), (host + L"\\Ravelcfg.exe").c_str(), FALSE));
+  const std::wstring record = host + L"\\started.txt";
+  DeleteFileW(record.c_str());
+  SetEnvironmentVariableW(L"LUMETTA_RECORD_OUT", record.c_str());
+  DWORD elapsed = 0;
+  {
+    RegistryValueScope value(HKEY_LOCAL_MACHINE, L"Software\\Corvane\\CorvanePinyin", KEY_WOW64_32KEY,
+                             L"exePath", host.c_str());
+    EXPECT_EQ(RunEngine(L"--install", 20000, &elapsed), 0u);
+  }
+  EXPECT_GE(elapsed, 1900u);  // gives the program its 2000 ms
+  const std::wstring text = ReadUtf16(record);
+  ASSERT_FALSE(text.empty()) << "the configuration program was not started";
+  const std::wstring cmd = text.substr(0, text.find(L'\n'));
+  const std::wstring cwd = text.substr(text.find(L'\n') + 1);
+  EXPECT_NE(cmd.find(L"Ravelcfg.exe"), std::wstring::npos);
+  EXPECT_EQ(cmd.substr(cmd.size() - 39), L" --plugin-reload=screenshot  --Hotkey=A");
+  EXPECT_EQ(lstrcmpiW(cwd.c_str(), host.c_str()), 0);
+}
+
+TEST(EngineProcess, RunWritesTheSettingsFileUnderTheHostDataFolder) {
+  const std::wstring data = TempFolder(L"lumetta-data") + L"\\not-yet\\there";
+  const std::wstring ini = data + L"\\Plugin\\Screenshot\\Config.ini";
+  DeleteFileW(ini.c_str());
+  {
+    RegistryValueScope value(HKEY_CURRENT_USER, L"Software\\Corvane\\CorvanePinyin", KEY_WOW64_64KEY,
+                             L"AppData", data.c_str());
+    EXPECT_EQ(RunEngine(L"", 20000), 0u);
+  }
+  wchar_t buf[64];
+  GetPrivateProfileStringW(L"Common", L"SaveType", L"", buf, 64, ini.c_str());
+  EXPECT_STREQ(buf, L".png");
+  EXPECT_EQ(GetPrivateProfileIntW(L"ColorTbArrow", L"CrStyle", -1, ini.c_str()), 10);
+  EXPECT_EQ(GetPrivateProfileIntW(L"TextTb", L"fHeight", -1, ini.c_str()), 18);
+}
+
 struct CountingFilter : MessageFilter {
   int seen = 0;
   int FilterMessage(tagMSG* m) override {

@@ -1,0 +1,50 @@
+// The shared image set loads all 28 slots premultiplied, both cursors and its font.
+#include <gtest/gtest.h>
+
+#include "screenshot/app/ImageSet.h"
+#include "win/support/test_paths.h"
+
+namespace {
+
+TEST(ImageSet, LoadsEverySlotPremultipliedWithCursorsAndFont) {
+  HMODULE engine = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(engine);
+  ImageSet images;
+  images.Load(reinterpret_cast<HINSTANCE>(engine));
+  struct { ImageSet::Slot slot; int w, h; } expected[] = {
+      {ImageSet::kLogo, 190, 67},         {ImageSet::kShadowSquare, 20, 20},
+      {ImageSet::kMenuPanel, 44, 136},    {ImageSet::kMenuSeparator, 51, 2},
+      {ImageSet::kToolbarPanel, 34, 32},  {ImageSet::kIconFinish, 104, 26},
+      {ImageSet::kDropButton, 105, 22},   {ImageSet::kScrollTrack, 48, 5},
+      {ImageSet::kIconMosaic, 48, 26},    {ImageSet::kFinishHighlight, 104, 26}};
+  for (int s = 0; s < ImageSet::kSlotCount; ++s)
+    EXPECT_TRUE(images.bitmap(static_cast<ImageSet::Slot>(s))) << "slot " << s;
+  for (const auto& e : expected) {
+    DIBSECTION ds = {};
+    ASSERT_EQ(GetObjectW(images.bitmap(e.slot), sizeof(ds), &ds), static_cast<int>(sizeof(ds)));
+    EXPECT_EQ(ds.dsBm.bmWidth, e.w);
+    EXPECT_EQ(ds.dsBm.bmHeight, e.h);
+    // Premultiplied: no colour byte exceeds its pixel's alpha.
+    const auto* px = static_cast<const BYTE*>(ds.dsBm.bmBits);
+    for (int i = 0; i < e.w * e.h; ++i) {
+      const BYTE* p = px + 4 * i;
+      ASSERT_LE(p[0], p[3]);
+      ASSERT_LE(p[1], p[3]);
+      ASSERT_LE(p[2], p[3]);
+    }
+  }
+  EXPECT_TRUE(images.normal_cursor());
+  EXPECT_TRUE(images.tool_cursor());
+  LOGFONTW lf = {};
+  ASSERT_TRUE(GetObjectW(images.small_font(), sizeof(lf), &lf));
+  EXPECT_EQ(lf.lfHeight, -11);
+  EXPECT_EQ(lf.lfWeight, 400);
+  EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
+  EXPECT_STREQ(lf.lfFaceName, L"arial");
+  // Reloading a slot replaces its bitmap.
+  images.LoadSlot(reinterpret_cast<HINSTANCE>(engine), ImageSet::kLogo);
+  EXPECT_TRUE(images.bitmap(ImageSet::kLogo));
+}
+
+}  // namespace
