@@ -228,14 +228,7 @@ BOOL CInplaceButtonManager::OnLButtonUp(HWND hWnd, POINT pt) {
   const UINT id = listed ? released->id : 0;
   hot_ = HitTest(pt);
   if (hot_) TrackLeave(hWnd);
-  if (!listed) {
-    if (hot_) RequestDraw(hot_, kStateHot, ODA_DRAWENTIRE);
-  } else if (released == hot_) {
-    RequestDraw(released, kStateHot, ODA_DRAWENTIRE);
-  } else {
-    RequestDraw(released, 0, ODA_DRAWENTIRE);
-    if (hot_) RequestDraw(hot_, kStateHot, 0);
-  }
+  RepaintAfterRelease(listed ? released : nullptr);
   if (inside) ::SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
   return TRUE;
 }
@@ -258,6 +251,12 @@ BOOL CInplaceButtonManager::OnCaptureChanged(HWND hWnd) {
   else
     hot_ = HitTest(cursor);
   if (hot_) TrackLeave(hWnd);
+  RepaintAfterRelease(released);
+  return TRUE;
+}
+
+// After a press ends: the released button (null when it is gone) and the new hot one.
+void CInplaceButtonManager::RepaintAfterRelease(InplaceButton* released) {
   if (!released) {
     if (hot_) RequestDraw(hot_, kStateHot, ODA_DRAWENTIRE);
   } else if (released == hot_) {
@@ -266,5 +265,4 @@ BOOL CInplaceButtonManager::OnCaptureChanged(HWND hWnd) {
     RequestDraw(released, 0, ODA_DRAWENTIRE);
     if (hot_) RequestDraw(hot_, kStateHot, 0);
   }
-  return TRUE;
 }

@@ -69,6 +69,7 @@ class CInplaceButtonManager {
   bool IsListed(const InplaceButton* b) const;
   void TrackLeave(HWND hWnd);
   void RequestDraw(InplaceButton* button, UINT state, UINT action);
+  void RepaintAfterRelease(InplaceButton* released);
   BOOL OnMouseMove(HWND hWnd, POINT pt);
   BOOL OnLButtonDown(HWND hWnd, POINT pt);
   BOOL OnLButtonUp(HWND hWnd, POINT pt);
