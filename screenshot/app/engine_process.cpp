@@ -6,6 +6,7 @@
 #include <string>
 
 #include "screenshot/app/message_filter.h"
+#include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/diagnostics/debug_log.h"
 #include "screenshot/output/settings_registry.h"
 
@@ -101,10 +102,20 @@ int RunMessageLoop(const LoopHooks& hooks) {
 }
 
 int RunCapture(HINSTANCE instance) {
-  (void)instance;
   ActivateHostKeyboardLayout();
-  // The capture window, its message loop and the outcome handling join here with the capture
-  // window itself; without one, the run ends at once.
+  auto* tool = new CScreenSnapshotTool;
+  if (!tool->Create(instance)) {
+    tool->Finish();
+    tool->Release();
+    return 0;
+  }
+  LoopHooks hooks;
+  // The tooltip's relay joins the hooks with the tooltip window.
+  hooks.after_mouse_move = [tool] { tool->UpdateMagnifier(); };
+  RunMessageLoop(hooks);
+  tool->Finish();
+  // The copy and save outcomes are handed to the clipboard and the encoders here.
+  tool->Release();
   return 0;
 }
 

@@ -9,14 +9,36 @@
 
 namespace {
 
-// Starts bin\Snapshot.exe with the given arguments and returns its exit code (or ~0u on timeout).
-DWORD RunEngine(const std::wstring& args, DWORD timeout_ms, DWORD* elapsed_ms = nullptr) {
+// Once the engine's capture is up, leaves it the way the Esc hot key does.
+void LeaveCaptureOf(DWORD pid, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeout_ms) {
+    HWND magnifier = nullptr;
+    while ((magnifier = FindWindowExW(nullptr, magnifier,
+                                      L"cv_screen_snapshot_64A7509A-4E98-4b5f-9BE9-7312A51A3C1A",
+                                      nullptr))) {
+      DWORD owner_pid = 0;
+      GetWindowThreadProcessId(magnifier, &owner_pid);
+      if (owner_pid == pid) {
+        PostMessageW(GetWindow(magnifier, GW_OWNER), WM_HOTKEY, 1000, MAKELPARAM(0, VK_ESCAPE));
+        return;
+      }
+    }
+    Sleep(50);
+  }
+}
+
+// Starts bin\Snapshot.exe with the given arguments, leaves its capture if one comes up, and
+// returns its exit code (or ~0u on timeout).
+DWORD RunEngine(const std::wstring& args, DWORD timeout_ms, DWORD* elapsed_ms = nullptr,
+                bool capture_expected = false) {
   std::wstring cmd = L"\"" + testpaths::BinFile(L"Snapshot.exe") + L"\" " + args;
   STARTUPINFOW si = {sizeof(si)};
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return ~0u - 1;
   const DWORD start = GetTickCount();
+  if (capture_expected) LeaveCaptureOf(pi.dwProcessId, timeout_ms);
   DWORD code = ~0u;
   if (WaitForSingleObject(pi.hProcess, timeout_ms) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
   else TerminateProcess(pi.hProcess, 1);
@@ -33,8 +55,8 @@ TEST(EngineProcess, SecondEngineExitsWithMinusOneWhileTheMarkerIsHeld) {
   EXPECT_EQ(engine::CreateSnapshotSectionEvent(), nullptr);
   EXPECT_EQ(RunEngine(L"", 20000), static_cast<DWORD>(-1));
   CloseHandle(marker);
-  // Released: an engine runs (and, with no capture to make here, ends normally).
-  EXPECT_EQ(RunEngine(L"", 20000), 0u);
+  // Released: an engine runs its capture and ends normally when it is left.
+  EXPECT_EQ(RunEngine(L"", 20000, nullptr, true), 0u);
 }
 
 TEST(EngineProcess, MarkerIsAnAutoResetSignalledEventAnyoneMayOpen) {
@@ -134,7 +156,7 @@ TEST(EngineProcess, RunWritesTheSettingsFileUnderTheHostDataFolder) {
   {
     RegistryValueScope value(HKEY_CURRENT_USER, L"Software\\Corvane\\CorvanePinyin", KEY_WOW64_64KEY,
                              L"AppData", data.c_str());
-    EXPECT_EQ(RunEngine(L"", 20000), 0u);
+    EXPECT_EQ(RunEngine(L"", 20000, nullptr, true), 0u);
   }
   wchar_t buf[64];
   GetPrivateProfileStringW(L"Common", L"SaveType", L"", buf, 64, ini.c_str());

@@ -1,0 +1,383 @@
+// CScreenSnapshotTool: creation, teardown and presentation of the capture window.
+#include "screenshot/capture/CScreenSnapshotTool.h"
+
+#include <versionhelpers.h>
+
+#include <cstring>
+
+#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/ui/CreateFromTemplate.h"
+#include "screenshot/ui/layered_paint.h"
+
+namespace {
+
+const wchar_t kFreezeClass[] = L"cv_screen_snapshot_30E90733-438F-423b-AA0D-1B9F244415DE";
+const wchar_t kMagnifierClass[] = L"cv_screen_snapshot_64A7509A-4E98-4b5f-9BE9-7312A51A3C1A";
+const UINT kBackdropTemplate = 303;
+const int kHotKeyEsc = 1000;
+const int kHotKeyDelete = 1001;
+
+CScreenSnapshotTool* g_current = nullptr;
+
+// A 32-bpp top-down DIB section; its pixels through `view`.
+HBITMAP CreateTopDownDib(int width, int height, PixelView* view, HANDLE section = nullptr) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, section, 0);
+  if (bmp && view) *view = PixelView{static_cast<uint32_t*>(bits), width, width, height};
+  return bmp;
+}
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+void WalkChildren(WindowNode* node) {
+  for (HWND child = ::GetWindow(reinterpret_cast<HWND>(node->window), GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    WindowNode n;
+    n.window = reinterpret_cast<uintptr_t>(child);
+    RECT rc = {};
+    ::GetWindowRect(child, &rc);
+    n.rect = FromRECT(rc);
+    WalkChildren(&n);
+    node->children.push_back(std::move(n));
+  }
+}
+
+}  // namespace
+
+CScreenSnapshotTool* CScreenSnapshotTool::Current() { return g_current; }
+
+CScreenSnapshotTool::CScreenSnapshotTool() { g_current = this; }
+
+CScreenSnapshotTool::~CScreenSnapshotTool() {
+  DestroyWindows();
+  if (overlay_dc_) {
+    ::SelectObject(overlay_dc_, overlay_old_);
+    ::DeleteDC(overlay_dc_);
+  }
+  if (overlay_bitmap_) ::DeleteObject(overlay_bitmap_);
+  if (overlay_mapping_) ::CloseHandle(overlay_mapping_);
+  if (frozen_) ::DeleteObject(frozen_);
+  if (frozen_copy_) ::DeleteObject(frozen_copy_);
+  if (freeze_class_) ::UnregisterClassW(kFreezeClass, instance_);
+  if (magnifier_class_) ::UnregisterClassW(kMagnifierClass, instance_);
+  if (freeze_brush_) ::DeleteObject(freeze_brush_);
+  if (g_current == this) g_current = nullptr;
+}
+
+HRESULT CScreenSnapshotTool::QueryInterface(REFIID, void** out) {
+  if (out) *out = nullptr;
+  return E_NOTIMPL;
+}
+
+ULONG CScreenSnapshotTool::AddRef() { return ::InterlockedIncrement(&refs_); }
+
+ULONG CScreenSnapshotTool::Release() {
+  const LONG left = ::InterlockedDecrement(&refs_);
+  if (left == 0) delete this;
+  return left;
+}
+
+bool CScreenSnapshotTool::CaptureDesktop() {
+  frozen_ = CreateTopDownDib(cx_, cy_, &frozen_view_);
+  if (!frozen_) return false;
+  HDC screen = ::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+  HDC mem = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(mem, frozen_);
+  // CAPTUREBLT: layered windows (tooltips, translucent pop-ups) are part of what the user sees.
+  const BOOL ok = ::BitBlt(mem, 0, 0, cx_, cy_, screen, origin_.x, origin_.y, SRCCOPY | CAPTUREBLT);
+  ::SelectObject(mem, old);
+  ::DeleteDC(mem);
+  ::DeleteDC(screen);
+  if (!ok) {
+    diag::Log(diag::kLogError, L"BitBlt [screen] Failed [%08X]", ::GetLastError());
+    return false;
+  }
+  // The frozen copy is what the backdrop paints and the magnifier samples.
+  PixelView copy_view;
+  frozen_copy_ = CreateTopDownDib(cx_, cy_, &copy_view);
+  if (!frozen_copy_) return false;
+  ::GdiFlush();
+  std::memcpy(copy_view.top_row, frozen_view_.top_row, static_cast<size_t>(cx_) * cy_ * 4);
+  frozen_view_ = copy_view;
+  return true;
+}
+
+bool CScreenSnapshotTool::DecideCovered() const {
+  if (!::IsWindows8OrGreater()) return false;
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  HMONITOR monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO mi = {sizeof(mi)};
+  if (!::GetMonitorInfoW(monitor, &mi)) return false;
+  RECT r = mi.rcMonitor;
+  ::InflateRect(&r, -30, -30);
+  const POINT corners[] = {{r.left, r.bottom}, {r.right, r.bottom}, {r.right, r.top},
+                           {r.left, r.top}};
+  for (const POINT& p : corners) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(::WindowFromPoint(p), &pid);
+    if (pid == ::GetCurrentProcessId()) return false;
+  }
+  return true;
+}
+
+void CScreenSnapshotTool::TakeWindowTree() {
+  window_tree_ = WindowNode{};
+  window_tree_.window = reinterpret_cast<uintptr_t>(::GetDesktopWindow());
+  RECT rc = {};
+  ::GetWindowRect(::GetDesktopWindow(), &rc);
+  window_tree_.rect = FromRECT(rc);
+  WalkChildren(&window_tree_);
+}
+
+bool CScreenSnapshotTool::CreateOverlayBuffer() {
+  const size_t bytes = OverlayStoreBytes(cx_, cy_);
+  if (!bytes) return false;
+  overlay_mapping_ = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                          static_cast<DWORD>(bytes), nullptr);
+  if (!overlay_mapping_) {
+    diag::Log(diag::kLogError, L"CreateFileMapping [overlay] Failed [%08X]", ::GetLastError());
+    return false;
+  }
+  // A bottom-up section (cx + 9) x (cy + 9) over the mapping; the view addresses it top-down.
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = cx_ + 9;
+  bi.bmiHeader.biHeight = cy_ + 9;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  overlay_bitmap_ =
+      ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, overlay_mapping_, 0);
+  if (!overlay_bitmap_) {
+    diag::Log(diag::kLogError, L"CreateDIBSection [overlay] Failed [%08X]", ::GetLastError());
+    return false;
+  }
+  overlay_dc_ = ::CreateCompatibleDC(nullptr);
+  overlay_old_ = ::SelectObject(overlay_dc_, overlay_bitmap_);
+  overlay_ = OverlayPixels(OverlayStoreView(bits, cx_, cy_, RowOrder::BottomUp), cx_, cy_);
+  overlay_.FillDimmed();
+  return true;
+}
+
+bool CScreenSnapshotTool::CreateMagnifierWindow(HINSTANCE instance) {
+  WNDCLASSEXW wc = {sizeof(wc)};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = instance;
+  wc.lpszClassName = kMagnifierClass;
+  magnifier_class_ = ::RegisterClassExW(&wc);
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  magnifier_ = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kMagnifierClass,
+                                 nullptr, WS_POPUP | WS_VISIBLE, cursor.x + 20, cursor.y + 20, 122,
+                                 122, m_hWnd, nullptr, instance, nullptr);
+  return magnifier_ != nullptr;
+}
+
+bool CScreenSnapshotTool::Create(HINSTANCE instance) {
+  instance_ = instance;
+  // 1. The virtual screen.
+  origin_ = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
+  cx_ = clip_cx_ = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  cy_ = clip_cy_ = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  // 2. Freeze it.
+  if (cx_ <= 0 || cy_ <= 0 || !CaptureDesktop()) return false;
+  // 3, 4. The freeze window shows the frozen picture at once while the rest is built.
+  freeze_brush_ = ::CreatePatternBrush(frozen_);
+  WNDCLASSEXW wc = {sizeof(wc)};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hbrBackground = freeze_brush_;
+  wc.lpszClassName = kFreezeClass;
+  freeze_class_ = ::RegisterClassExW(&wc);
+  if (!freeze_class_) {
+    diag::Log(diag::kLogError, L"RegisterClass [%s] Failed [%08X]", kFreezeClass, ::GetLastError());
+    return false;
+  }
+  HWND freeze = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFreezeClass, nullptr,
+                                  WS_POPUP | WS_VISIBLE, origin_.x, origin_.y, cx_, cy_, nullptr,
+                                  nullptr, instance, nullptr);
+  if (freeze) ::UpdateWindow(freeze);
+  // 5, 6. Window detection needs to see the desktop's windows.
+  covered_ = DecideCovered();
+  if (freeze) ::SetForegroundWindow(freeze);
+  if (!covered_) TakeWindowTree();
+  // 7. The backdrop dialog paints the frozen copy under the overlay and holds the focus.
+  backdrop_ = CreateFromTemplate(instance, kBackdropTemplate, nullptr, &BackdropDialogProc);
+  if (freeze) ::DestroyWindow(freeze);
+  if (!backdrop_) return false;
+  // The template's size is applied after initialisation; the backdrop covers the whole capture.
+  ::SetWindowPos(backdrop_, HWND_TOPMOST, origin_.x, origin_.y, cx_, cy_,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  ::SetForegroundWindow(backdrop_);
+  // 8. The overlay: dims, and receives every mouse message.
+  HWND overlay = ::CreateWindowExW(
+      WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"static", nullptr,
+      WS_POPUP | WS_VISIBLE, 0, 0, cx_, cy_, backdrop_, nullptr, instance, nullptr);
+  if (!overlay) {
+    ::DestroyWindow(backdrop_);
+    backdrop_ = nullptr;
+    return false;
+  }
+  // 9. Hunting, with every pixel dimmed.
+  drag_mode_ = HitOutside;
+  magnifier_on_ = detection_on_ = true;
+  highlighted_ = nullptr;
+  if (!CreateOverlayBuffer()) {
+    ::DestroyWindow(overlay);
+    ::DestroyWindow(backdrop_);
+    backdrop_ = nullptr;
+    return false;
+  }
+  // 10, 11.
+  Attach(overlay);
+  backdrop_prev_proc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+      backdrop_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BackdropSubclassProc)));
+  // 13. The magnifier.
+  CreateMagnifierWindow(instance);
+  UpdateMagnifier();
+  // 14. On screen, in order from the top: magnifier, overlay, backdrop.
+  Present();
+  ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (magnifier_)
+    ::SetWindowPos(magnifier_, HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // 15. Esc and Delete belong to the capture while it runs.
+  hot_keys_ = true;
+  ::RegisterHotKey(m_hWnd, kHotKeyEsc, 0, VK_ESCAPE);
+  ::RegisterHotKey(m_hWnd, kHotKeyDelete, 0, VK_DELETE);
+  return true;
+}
+
+void CScreenSnapshotTool::DestroyWindows() {
+  if (hot_keys_ && m_hWnd) {
+    ::UnregisterHotKey(m_hWnd, kHotKeyEsc);
+    ::UnregisterHotKey(m_hWnd, kHotKeyDelete);
+  }
+  hot_keys_ = false;
+  if (magnifier_) ::DestroyWindow(magnifier_);
+  magnifier_ = nullptr;
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
+  if (backdrop_) ::DestroyWindow(backdrop_);
+  backdrop_ = nullptr;
+  backdrop_prev_proc_ = nullptr;
+}
+
+int CScreenSnapshotTool::Finish() {
+  DestroyWindows();
+  clip_cx_ = clip_cy_ = 0;
+  return outcome_ == 0 ? kOutcomeLeave : outcome_;
+}
+
+void CScreenSnapshotTool::Leave() {
+  outcome_ = kOutcomeLeave;
+  ::PostQuitMessage(0);
+}
+
+void CScreenSnapshotTool::Present() {
+  if (!m_hWnd) return;
+  HDC screen = ::GetDC(nullptr);
+  POINT dst = {origin_.x, origin_.y};
+  SIZE size = {cx_, cy_};
+  POINT src = {0, 0};
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  ::UpdateLayeredWindow(m_hWnd, screen, &dst, &size, overlay_dc_, &src, 0, &blend, ULW_ALPHA);
+  ::ReleaseDC(nullptr, screen);
+}
+
+// One layered-window update that only copies what changed: a full present costs ~10 ms per
+// megapixel, a drag step's strips a small part of that.
+void CScreenSnapshotTool::PresentDirty(const Rect& dirty) {
+  if (!m_hWnd || dirty.IsEmpty()) return;
+  POINT dst = {origin_.x, origin_.y};
+  SIZE size = {cx_, cy_};
+  POINT src = {0, 0};
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  RECT rc = ToRECT(dirty);
+  UPDATELAYEREDWINDOWINFO info = {sizeof(info)};
+  info.pptDst = &dst;
+  info.psize = &size;
+  info.hdcSrc = overlay_dc_;
+  info.pptSrc = &src;
+  info.pblend = &blend;
+  info.dwFlags = ULW_ALPHA;
+  info.prcDirty = &rc;
+  if (!::UpdateLayeredWindowIndirect(m_hWnd, &info)) Present();
+}
+
+HBITMAP CScreenSnapshotTool::ComposeImage() const {
+  const Rect sel = overlay_.selection();
+  if (sel.IsEmpty() || !frozen_) return nullptr;
+  PixelView out;
+  HBITMAP image = CreateTopDownDib(sel.Width(), sel.Height(), &out);
+  if (!image) return nullptr;
+  for (int y = 0; y < sel.Height(); ++y)
+    std::memcpy(out.top_row + static_cast<ptrdiff_t>(y) * out.row_step_pixels,
+                frozen_view_.top_row + static_cast<ptrdiff_t>(sel.top + y) * frozen_view_.row_step_pixels + sel.left,
+                static_cast<size_t>(sel.Width()) * 4);
+  // The annotation board draws its objects here once it exists.
+  return image;
+}
+
+INT_PTR CALLBACK CScreenSnapshotTool::BackdropDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM) {
+  CScreenSnapshotTool* self = g_current;
+  if (!self) return FALSE;
+  switch (msg) {
+    case WM_INITDIALOG:
+      ::SetWindowPos(dlg, HWND_TOPMOST, self->origin_.x, self->origin_.y, self->cx_, self->cy_,
+                     SWP_SHOWWINDOW);
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(dlg, &ps);
+      HDC mem = ::CreateCompatibleDC(dc);
+      HGDIOBJ old = ::SelectObject(mem, self->frozen_copy_);
+      ::BitBlt(dc, 0, 0, self->cx_, self->cy_, mem, 0, 0, SRCCOPY);
+      ::SelectObject(mem, old);
+      ::DeleteDC(mem);
+      ::EndPaint(dlg, &ps);
+      return TRUE;
+    }
+    case WM_ERASEBKGND:
+      return TRUE;  // the paint covers everything
+  }
+  return FALSE;
+}
+
+// The backdrop holds the keyboard focus but the overlay does the work: keys, cursor and clicks
+// that reach the backdrop are handed on.
+LRESULT CALLBACK CScreenSnapshotTool::BackdropSubclassProc(HWND dlg, UINT msg, WPARAM wp,
+                                                           LPARAM lp) {
+  CScreenSnapshotTool* self = g_current;
+  if (!self || !self->backdrop_prev_proc_) return ::DefWindowProcW(dlg, msg, wp, lp);
+  HWND overlay = self->m_hWnd;
+  switch (msg) {
+    case WM_KEYDOWN:
+      if (overlay) return ::SendMessageW(overlay, msg, wp, lp);
+      break;
+    case WM_SETCURSOR:
+      if (overlay) return ::SendMessageW(overlay, msg, reinterpret_cast<WPARAM>(overlay), lp);
+      break;
+    case WM_NCHITTEST:
+      return HTCLIENT;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+      if (overlay) {
+        POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        ::MapWindowPoints(dlg, overlay, &p, 1);
+        return ::SendMessageW(overlay, msg, wp, MAKELPARAM(p.x, p.y));
+      }
+      break;
+  }
+  return ::CallWindowProcW(self->backdrop_prev_proc_, dlg, msg, wp, lp);
+}

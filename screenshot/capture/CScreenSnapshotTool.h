@@ -1,0 +1,146 @@
+// CScreenSnapshotTool: the capture window. Freezes the virtual screen, dims it with a layered
+// overlay that takes all mouse input, highlights the window under the pointer, lets the user drag,
+// move and resize a selection with a 4x magnifier, and composes the final image.
+//
+// Capture coordinates are pixels from the virtual screen's top-left corner; the overlay window is
+// presented at the virtual origin, so its client coordinates are capture coordinates.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "screenshot/capture/geometry.h"
+#include "screenshot/capture/overlay_pixels.h"
+#include "screenshot/capture/selection_geometry.h"
+#include "screenshot/capture/window_tree.h"
+#include "screenshot/ui/CWindowBase.h"
+#include "screenshot/ui/message_map.h"
+
+// The capture window's reference-counting face: the run function holds the one reference.
+class ISnapshotUnknown {
+ public:
+  virtual HRESULT QueryInterface(REFIID iid, void** out) = 0;  // never answers anything
+  virtual ULONG AddRef() = 0;
+  virtual ULONG Release() = 0;  // deletes the object at zero
+
+ protected:
+  virtual ~ISnapshotUnknown() = default;
+};
+
+class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
+ public:
+  // Outcomes of a run.
+  static constexpr int kOutcomeCopy = 41010;
+  static constexpr int kOutcomeSave = 41011;
+  static constexpr int kOutcomeLeave = 41015;
+
+  CScreenSnapshotTool();
+
+  HRESULT QueryInterface(REFIID iid, void** out) override;
+  ULONG AddRef() override;
+  ULONG Release() override;
+
+  // Captures the desktop and builds every window; false leaves nothing shown.
+  bool Create(HINSTANCE instance);
+  // Called after every mouse move of the thread: the window highlight and the magnifier.
+  void UpdateMagnifier();
+  // Ends the run: tears the windows down and answers the outcome.
+  int Finish();
+  // The selection's frozen pixels (with the annotations, once the board draws them): a 32-bpp
+  // top-down bitmap the caller owns, or null with no selection.
+  HBITMAP ComposeImage() const;
+
+  const Rect& GetSelection() const { return overlay_.selection(); }
+  Point virtual_origin() const { return origin_; }
+  HWND overlay_window() const { return m_hWnd; }
+  HWND backdrop_window() const { return backdrop_; }
+  HWND magnifier_window() const { return magnifier_; }
+
+  // The capture window of this process while it lives.
+  static CScreenSnapshotTool* Current();
+
+  BEGIN_MSG_MAP(CScreenSnapshotTool)
+    MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
+    MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
+    MESSAGE_HANDLER(WM_HOTKEY, OnHotKey)
+    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+    MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+    MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
+    MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
+  END_MSG_MAP()
+
+ private:
+  ~CScreenSnapshotTool() override;
+
+  LRESULT OnMouseActivate(UINT, WPARAM, LPARAM, BOOL&) { return MA_NOACTIVATE; }
+  LRESULT OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) { return HTCLIENT; }
+  LRESULT OnHotKey(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+  LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+  LRESULT OnSetCursor(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+  LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+  LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+  LRESULT OnRButtonDown(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
+  LRESULT OnRButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+
+  bool CaptureDesktop();
+  void TakeWindowTree();
+  bool DecideCovered() const;
+  bool CreateOverlayBuffer();
+  bool CreateMagnifierWindow(HINSTANCE instance);
+  void DestroyWindows();
+  // Puts the overlay on screen: the whole of it, or only the dirty part.
+  void Present();
+  void PresentDirty(const Rect& dirty);
+  void ApplyRect(const Rect& n, bool is_move);
+  void Reselect();
+  void Leave();
+  void DrawMagnifier(Point pointer_capture, Point pointer_screen, int width, int height);
+  Point CursorInCapture() const;
+  static LRESULT CALLBACK BackdropSubclassProc(HWND, UINT, WPARAM, LPARAM);
+  static INT_PTR CALLBACK BackdropDialogProc(HWND, UINT, WPARAM, LPARAM);
+
+  volatile LONG refs_ = 1;
+  Point origin_;
+  int cx_ = 0, cy_ = 0;
+  int clip_cx_ = 0, clip_cy_ = 0;  // zeroed at teardown
+
+  // Pictures: the frozen desktop (never changed) and its copy for painting and sampling.
+  HBITMAP frozen_ = nullptr;
+  HBITMAP frozen_copy_ = nullptr;
+  PixelView frozen_view_;
+  HANDLE overlay_mapping_ = nullptr;
+  HBITMAP overlay_bitmap_ = nullptr;
+  HDC overlay_dc_ = nullptr;
+  HGDIOBJ overlay_old_ = nullptr;
+  OverlayPixels overlay_;
+  HBRUSH freeze_brush_ = nullptr;
+  ATOM freeze_class_ = 0;
+  ATOM magnifier_class_ = 0;
+
+  HWND backdrop_ = nullptr;
+  WNDPROC backdrop_prev_proc_ = nullptr;
+  HWND magnifier_ = nullptr;
+
+  // Dragging.
+  SelectionHit drag_mode_ = HitOutside;
+  Rect drag_start_;
+  Point press_point_, current_point_;
+  bool not_moved_yet_ = false;
+  bool started_from_empty_ = false;
+
+  // Hunting.
+  bool magnifier_on_ = true;
+  bool detection_on_ = true;
+  HWND highlighted_ = nullptr;
+  Rect highlighted_rect_;  // capture coordinates, as recorded
+  bool covered_ = false;
+  WindowNode window_tree_;
+  bool hot_keys_ = false;
+
+  int outcome_ = 0;
+  HINSTANCE instance_ = nullptr;
+};

@@ -1,0 +1,305 @@
+// CScreenSnapshotTool: region selection, window highlight and the magnifier.
+#include <windowsx.h>
+
+#include <cstdio>
+
+#include "resource.h"
+#include "screenshot/app/ImageSet.h"
+#include "screenshot/capture/CScreenSnapshotTool.h"
+#include "screenshot/capture/magnifier_picture.h"
+
+namespace {
+
+
+HCURSOR CursorFor(CursorKind kind) {
+  switch (kind) {
+    case CursorKind::SizeAll: return ::LoadCursorW(nullptr, IDC_SIZEALL);
+    case CursorKind::SizeWE: return ::LoadCursorW(nullptr, IDC_SIZEWE);
+    case CursorKind::SizeNS: return ::LoadCursorW(nullptr, IDC_SIZENS);
+    case CursorKind::SizeNWSE: return ::LoadCursorW(nullptr, IDC_SIZENWSE);
+    case CursorKind::SizeNESW: return ::LoadCursorW(nullptr, IDC_SIZENESW);
+    case CursorKind::Capture: return SharedImages().normal_cursor();
+    case CursorKind::Unchanged: break;
+  }
+  return nullptr;
+}
+
+Point PointOf(LPARAM lp) { return Point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
+struct LiveWindows : WindowLiveState {
+  bool Exists(uintptr_t w) const override { return ::IsWindow(reinterpret_cast<HWND>(w)); }
+  bool IsVisible(uintptr_t w) const override {
+    return ::IsWindowVisible(reinterpret_cast<HWND>(w));
+  }
+  bool IsMouseTransparent(uintptr_t w) const override {
+    return (::GetWindowLongW(reinterpret_cast<HWND>(w), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
+  }
+};
+
+struct WindowClasses : WindowClassInfo {
+  std::wstring ClassName(uintptr_t w) const override {
+    wchar_t name[256] = {};
+    if (w) ::GetClassNameW(reinterpret_cast<HWND>(w), name, 256);
+    return name;
+  }
+  uintptr_t Parent(uintptr_t w) const override {
+    return w ? reinterpret_cast<uintptr_t>(::GetParent(reinterpret_cast<HWND>(w))) : 0;
+  }
+};
+
+// A string resource used as a printf format.
+std::wstring LoadText(UINT id) {
+  wchar_t buf[128] = {};
+  ::LoadStringW(CWindowBase::Module().resource_instance, id, buf, 128);
+  return buf;
+}
+
+}  // namespace
+
+Point CScreenSnapshotTool::CursorInCapture() const {
+  POINT p = {};
+  ::GetCursorPos(&p);
+  return Point{p.x - origin_.x, p.y - origin_.y};
+}
+
+void CScreenSnapshotTool::ApplyRect(const Rect& n, bool is_move) {
+  PresentDirty(overlay_.ApplySelection(n, is_move));
+}
+
+void CScreenSnapshotTool::Reselect() {
+  PresentDirty(overlay_.RemoveSelection());
+  drag_mode_ = HitOutside;
+  magnifier_on_ = detection_on_ = true;
+  highlighted_ = nullptr;
+}
+
+LRESULT CScreenSnapshotTool::OnHotKey(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
+  if (wParam == 1000) {
+    Leave();  // Esc: leave at any moment, nothing copied
+    return 0;
+  }
+  bHandled = wParam == 1001;
+  return 0;
+}
+
+LRESULT CScreenSnapshotTool::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
+  if (drag_mode_ != HitOutside) {
+    bHandled = FALSE;
+    return 0;
+  }
+  const Point p = PointOf(lParam);
+  const PressResult press = PressAt(overlay_.selection(), p);
+  drag_mode_ = press.mode;
+  started_from_empty_ = press.started_from_empty;
+  if (press.magnifier_on) {
+    magnifier_on_ = true;
+    detection_on_ = false;
+    UpdateMagnifier();
+  }
+  not_moved_yet_ = true;
+  drag_start_ = overlay_.selection();
+  press_point_ = current_point_ = p;
+  ::SetCapture(m_hWnd);
+  return 0;
+}
+
+LRESULT CScreenSnapshotTool::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
+  if (drag_mode_ == HitOutside) {
+    bHandled = FALSE;
+    return 0;
+  }
+  current_point_ = PointOf(lParam);
+  if (not_moved_yet_) {
+    not_moved_yet_ = false;
+    // The tool bars hide here once they exist.
+    if (drag_mode_ == HitNew && !overlay_.selection().IsEmpty())
+      PresentDirty(overlay_.RemoveSelection());
+  }
+  const Rect n = DragStep(drag_mode_, drag_start_, press_point_, current_point_, cx_, cy_);
+  if (n != overlay_.selection()) ApplyRect(n, drag_mode_ == HitMove);
+  return 0;
+}
+
+LRESULT CScreenSnapshotTool::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
+  if (drag_mode_ == HitOutside) {
+    bHandled = FALSE;
+    return 0;
+  }
+  const SelectionHit mode = drag_mode_;
+  drag_mode_ = HitOutside;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  const Point p = PointOf(lParam);
+  if (ReleaseAppliesLastStep(!not_moved_yet_, started_from_empty_)) {
+    const Rect n = DragStep(mode, drag_start_, press_point_, p, cx_, cy_);
+    if (n != overlay_.selection()) ApplyRect(n, mode == HitMove);
+  } else {
+    not_moved_yet_ = started_from_empty_ = false;
+    if (overlay_.selection().IsEmpty() && !covered_) {
+      LiveWindows live;
+      const Point screen = {p.x + origin_.x, p.y + origin_.y};
+      if (const WindowNode* node = FindWindowAt(window_tree_, screen, live)) {
+        const Rect r = WindowRectToSelection(node->rect, origin_, cx_, cy_);
+        if (!r.IsEmpty()) ApplyRect(r, false);
+      }
+    }
+  }
+  // The main tool bar is placed under the selection here once it exists.
+  magnifier_on_ = detection_on_ = false;
+  UpdateMagnifier();
+  return 0;
+}
+
+LRESULT CScreenSnapshotTool::OnRButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&) {
+  const Point p = PointOf(lParam);
+  const Rect sel = overlay_.selection();
+  if (!sel.IsEmpty()) {
+    if (!sel.Contains(p)) {
+      Reselect();
+    } else {
+      magnifier_on_ = detection_on_ = false;
+      // The context menu opens here once it exists.
+    }
+  } else if (highlighted_) {
+    RECT now = {};
+    const POINT screen = {p.x + origin_.x, p.y + origin_.y};
+    if (::GetWindowRect(highlighted_, &now) && ::PtInRect(&now, screen)) Leave();
+  }
+  UpdateMagnifier();
+  return 0;
+}
+
+LRESULT CScreenSnapshotTool::OnSetCursor(UINT, WPARAM wParam, LPARAM, BOOL&) {
+  const bool about_overlay = reinterpret_cast<HWND>(wParam) == m_hWnd;
+  const CursorKind kind =
+      ChooseCursor(drag_mode_, about_overlay, overlay_.selection(), CursorInCapture());
+  if (HCURSOR cursor = CursorFor(kind)) ::SetCursor(cursor);
+  return TRUE;
+}
+
+void CScreenSnapshotTool::UpdateMagnifier() {
+  if (!m_hWnd) return;
+  if (!magnifier_on_) {
+    if (magnifier_)
+      ::SetWindowPos(magnifier_, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+    return;
+  }
+  const Point pointer = CursorInCapture();
+  if (!covered_) {
+    // Window highlight: collect everything that changed, present once.
+    Rect dirty;
+    if (highlighted_) dirty = UnionOf(dirty, overlay_.DimWindowHighlight(highlighted_rect_));
+    if (!detection_on_) {
+      highlighted_ = nullptr;
+      PresentDirty(dirty);
+    } else {
+      LiveWindows live;
+      WindowClasses classes;
+      const Point screen = {pointer.x + origin_.x, pointer.y + origin_.y};
+      const WindowNode* node = FindWindowAt(window_tree_, screen, live);
+      const HWND found = node ? reinterpret_cast<HWND>(node->window) : nullptr;
+      const bool excluded =
+          found && IsExcludedFromHighlight(node->window,
+                                           reinterpret_cast<uintptr_t>(::GetDesktopWindow()),
+                                           classes);
+      if (found && !excluded) {
+        highlighted_ = found;
+        highlighted_rect_ = Offset(node->rect, -origin_.x, -origin_.y);
+        dirty = UnionOf(dirty, overlay_.Punch(highlighted_rect_));
+        dirty = UnionOf(dirty, overlay_.HighlightWindow(highlighted_rect_));
+        PresentDirty(dirty);
+      } else if (highlighted_) {
+        // Same or excluded window: put the old highlight back as it was.
+        dirty = UnionOf(dirty, overlay_.Punch(highlighted_rect_));
+        dirty = UnionOf(dirty, overlay_.HighlightWindow(highlighted_rect_));
+        PresentDirty(dirty);
+      }
+    }
+  }
+  // The magnifier: the selection's size, or the highlighted window's while hunting.
+  Rect current_window;
+  const Rect* window_rect = nullptr;
+  RECT now = {};
+  if (detection_on_ && highlighted_ && ::GetWindowRect(highlighted_, &now)) {
+    current_window = Rect{now.left, now.top, now.right, now.bottom};
+    window_rect = &current_window;
+  }
+  const MagnifierSize size = MagnifierSizeToShow(overlay_.selection(), detection_on_, window_rect);
+  if (!size.Visible()) {
+    ::SetWindowPos(magnifier_, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+    return;
+  }
+  const Point screen = {pointer.x + origin_.x, pointer.y + origin_.y};
+  DrawMagnifier(pointer, screen, size.width, size.height);
+}
+
+void CScreenSnapshotTool::DrawMagnifier(Point pointer, Point screen, int width, int height) {
+  if (!magnifier_) return;
+  HMONITOR monitor = ::MonitorFromPoint(POINT{screen.x, screen.y}, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO mi = {sizeof(mi)};
+  ::GetMonitorInfoW(monitor, &mi);
+  const Point at = MagnifierPosition(screen, origin_,
+                                     Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
+                                          mi.rcMonitor.bottom},
+                                     cx_, cy_);
+
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = kMagnifierSize;
+  bi.bmiHeader.biHeight = -kMagnifierSize;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP picture = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bi.bmiHeader.biHeight = -kMagnifierStripHeight;
+  void* strip_bits = nullptr;
+  HBITMAP strip = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &strip_bits, nullptr, 0);
+  if (!picture || !strip) {
+    if (picture) ::DeleteObject(picture);
+    if (strip) ::DeleteObject(strip);
+    return;
+  }
+  const PixelView view{static_cast<uint32_t*>(bits), kMagnifierSize, kMagnifierSize,
+                       kMagnifierSize};
+  const PixelView strip_view{static_cast<uint32_t*>(strip_bits), kMagnifierSize, kMagnifierSize,
+                             kMagnifierStripHeight};
+  DrawMagnifierZoom(view, frozen_view_, pointer);
+
+  // The two text lines, white on black, in the image set's small font.
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ old_bmp = ::SelectObject(dc, strip);
+  HGDIOBJ old_font = ::SelectObject(dc, SharedImages().small_font());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, RGB(255, 255, 255));
+  wchar_t line[128];
+  _snwprintf(line, 127, LoadText(IDS_MAGNIFIER_SIZE).c_str(), width, height);
+  line[127] = 0;
+  RECT rc = {7, 3, kMagnifierSize, kMagnifierStripHeight};
+  ::DrawTextW(dc, line, -1, &rc, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  const int line_height = rc.bottom - rc.top;
+  rc = RECT{7, 3, kMagnifierSize, kMagnifierStripHeight};
+  ::DrawTextW(dc, line, -1, &rc, DT_SINGLELINE | DT_NOPREFIX);
+  const Rgb c = ColourUnderPointer(frozen_view_, pointer);
+  _snwprintf(line, 127, LoadText(IDS_MAGNIFIER_RGB).c_str(), c.r, c.g, c.b);
+  rc = RECT{8, 3 + line_height, kMagnifierSize, kMagnifierStripHeight};
+  ::DrawTextW(dc, line, -1, &rc, DT_SINGLELINE | DT_NOPREFIX);
+  ::GdiFlush();
+  ComposeMagnifierStrip(view, strip_view);
+
+  ::SelectObject(dc, picture);
+  HDC screen_dc = ::GetDC(nullptr);
+  POINT dst = {at.x, at.y};
+  SIZE sz = {kMagnifierSize, kMagnifierSize};
+  POINT src = {0, 0};
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  ::SetWindowPos(magnifier_, nullptr, at.x, at.y, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+  ::UpdateLayeredWindow(magnifier_, screen_dc, &dst, &sz, dc, &src, 0, &blend, ULW_ALPHA);
+  ::ReleaseDC(nullptr, screen_dc);
+  ::SelectObject(dc, old_font);
+  ::SelectObject(dc, old_bmp);
+  ::DeleteDC(dc);
+  ::DeleteObject(strip);
+  ::DeleteObject(picture);
+}

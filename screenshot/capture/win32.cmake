@@ -1,0 +1,3 @@
+list(APPEND ENGINE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_selection.cpp)
