@@ -54,9 +54,10 @@ def run_demo(bin_dir):
         print("What the user saw: %s" % shot.path)
         d.xdotool("click", "--repeat", 2, "--delay", 80, 1)
         try:
-            engine.wait(15)
+            engine.wait(5)
         except subprocess.TimeoutExpired:
-            pass
+            d.xdotool("key", "Escape")  # no copy happened: leave the capture
+            engine.wait(10)
         bmp = d.clipboard_bmp()
         if bmp:
             with open(os.path.join(out, "capture.bmp"), "wb") as f:

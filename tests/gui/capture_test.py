@@ -1,0 +1,124 @@
+"""The capture window as a user sees it: frozen, dimmed desktop, window highlight, a dragged
+selection with its frame and handles, click-to-select a window, Esc to leave."""
+
+import os
+import subprocess
+import time
+import unittest
+
+from desktop import CHILDREN, Desktop, desk_pixel
+
+BIN = os.environ.get("LUMETTA_BIN", "")
+FRAME = (2, 169, 255)
+
+
+def dimmed(rgb):
+    # Black with alpha 0x60 over the picture: each channel times (255 - 0x60) / 255.
+    return tuple(c * (255 - 0x60) // 255 for c in rgb)
+
+
+def hole(rgb):
+    return tuple(c * (255 - 4) // 255 for c in rgb)
+
+
+def close(a, b, tol=1):
+    return all(abs(x - y) <= tol for x, y in zip(a, b))
+
+
+class CaptureWindowTest(unittest.TestCase):
+    def setUp(self):
+        self.desk = Desktop.shared()
+        self.desk.wine(os.path.join(BIN, "testdesk.exe"), "--children")
+        self.assertTrue(self.desk.wait_for_window("Lumetta test desktop"))
+        time.sleep(0.5)
+        self.desk.xdotool("mousemove", 700, 700)
+        self.engine = self.desk.wine(os.path.join(BIN, "Snapshot.exe"))
+        # The capture is up when the desktop's pixels show dimmed.
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            if close(self.desk.screenshot().pixel(5, 5), dimmed(desk_pixel(5, 5)), 2):
+                break
+            time.sleep(0.3)
+
+    def tearDown(self):
+        self.desk.kill_started()
+
+    def drag(self, x0, y0, x1, y1, steps=8):
+        d = self.desk
+        d.xdotool("mousemove", x0, y0)
+        time.sleep(0.2)
+        d.xdotool("mousedown", 1)
+        for i in range(1, steps + 1):
+            d.xdotool("mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+            time.sleep(0.03)
+        d.xdotool("mouseup", 1)
+        time.sleep(0.6)
+
+    def leave(self):
+        self.desk.xdotool("key", "Escape")
+        self.assertEqual(self.engine.wait(15), 0)
+
+    def assert_selection(self, shot, l, t, r, b):
+        """Hole inside (l, t, r, b), dimmed outside, frame and handles around it."""
+        def picture(x, y):
+            for cx, cy, cw, ch, rgb in CHILDREN:
+                if cx <= x < cx + cw and cy <= y < cy + ch:
+                    return rgb
+            return desk_pixel(x, y)
+
+        for x, y in [(l + 3, t + 3), (r - 4, b - 4), ((l + r) // 2, (t + b) // 2)]:
+            self.assertTrue(close(shot.pixel(x, y), hole(picture(x, y))), (x, y, shot.pixel(x, y)))
+        for x, y in [(l - 10, t - 10), (r + 10, b + 10), (l - 10, b + 10), (5, 5)]:
+            self.assertTrue(close(shot.pixel(x, y), dimmed(picture(x, y))), (x, y, shot.pixel(x, y)))
+        # Frame: column l - 1 and row b, away from the handles.
+        self.assertEqual(shot.pixel(l - 1, t + (b - t) // 4), FRAME)
+        self.assertEqual(shot.pixel(l + (r - l) // 4, b), FRAME)
+        # Handles: 5 x 5 squares centred on the corners and edge middles of the frame.
+        for x, y in [(l - 1, t - 1), (r, b), ((l + r) // 2, t - 1), (r, (t + b) // 2)]:
+            self.assertEqual(shot.pixel(x + 2, y + 2), FRAME, (x, y))
+            self.assertEqual(shot.pixel(x - 2, y - 2), FRAME, (x, y))
+
+    def test_hover_highlights_and_drag_selects(self):
+        d = self.desk
+        x, y, w, h, rgb = CHILDREN[0]
+        d.xdotool("mousemove", x + 50, y + 50)
+        time.sleep(0.6)
+        shot = d.screenshot()
+        self.assertTrue(close(shot.pixel(x + 10, y + 10), hole(rgb)))
+        self.assertEqual(shot.pixel(x - 2, y + 20), FRAME)  # the 4-pixel highlight frame
+        self.assertEqual(shot.pixel(x + w + 2, y + 20), FRAME)
+
+        self.drag(600, 500, 900, 700)
+        shot = d.screenshot(os.path.join(os.environ.get("LUMETTA_ARTIFACTS", "/tmp"), "capture-drag.png"))
+        self.assert_selection(shot, 600, 500, 900, 700)
+        self.assertTrue(close(shot.pixel(x + 10, y + 10), dimmed(rgb)))  # highlight gone
+
+        # Pull the bottom-right corner; the top-left stays.
+        self.drag(900, 700, 950, 740)
+        self.assert_selection(d.screenshot(), 600, 500, 950, 740)
+        # Move it by its inside.
+        self.drag(700, 600, 650, 560)
+        self.assert_selection(d.screenshot(), 550, 460, 900, 700)
+        self.leave()
+
+    def test_click_selects_the_child_window_under_the_pointer(self):
+        x, y, w, h, _ = CHILDREN[1]
+        self.desk.xdotool("mousemove", x + 40, y + 40)
+        time.sleep(0.5)
+        self.desk.xdotool("click", 1)
+        time.sleep(0.6)
+        self.assert_selection(self.desk.screenshot(), x, y, x + w, y + h)
+        self.leave()
+
+    def test_right_click_on_a_highlighted_window_leaves(self):
+        x, y, _, _, _ = CHILDREN[2]
+        self.desk.xdotool("mousemove", x + 30, y + 30)
+        time.sleep(0.5)
+        self.desk.xdotool("click", 3)
+        self.assertEqual(self.engine.wait(15), 0)
+        time.sleep(0.3)
+        self.assertEqual(self.desk.screenshot().pixel(5, 5), desk_pixel(5, 5))
+
+
+if __name__ == "__main__":
+    unittest.main()
