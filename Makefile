@@ -5,7 +5,7 @@ WIN    := $(BUILD)/win
 JOBS   ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all native win test test-native test-win run format clean
+.PHONY: all native win test test-native test-win run bench format clean
 
 all: win
 
@@ -30,6 +30,10 @@ test-win: win
 
 run: win
 	python3 scripts/run.py $(WIN)/bin
+
+# Drag-step cost under Wine (see bench/).
+bench: win
+	python3 bench/run.py $(WIN)/bin
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -35,3 +35,4 @@ add_subdirectory(launcher)
 # Tests under Wine: GoogleTest cross-compiled from the distribution's sources.
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests)
+add_subdirectory(bench)
