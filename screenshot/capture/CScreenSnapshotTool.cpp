@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "screenshot/capture/board_layers.h"
+#include "screenshot/capture/contrast_pixel.h"
 #include "screenshot/diagnostics/debug_log.h"
 #include "screenshot/ui/CreateFromTemplate.h"
 #include "screenshot/ui/layered_paint.h"
@@ -47,6 +49,21 @@ void WalkChildren(WindowNode* node) {
     WalkChildren(&n);
     node->children.push_back(std::move(n));
   }
+}
+
+// The pixels of a 32-bpp DIB section, top row first whatever its row order.
+bool ViewOfBitmap(HBITMAP bitmap, PixelView* view) {
+  DIBSECTION ds = {};
+  if (!bitmap || ::GetObjectW(bitmap, sizeof(ds), &ds) != sizeof(ds) || ds.dsBm.bmBitsPixel != 32 ||
+      !ds.dsBm.bmBits)
+    return false;
+  const int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
+  auto* bits = static_cast<uint32_t*>(ds.dsBm.bmBits);
+  if (ds.dsBmih.biHeight > 0)
+    *view = PixelView{bits + static_cast<ptrdiff_t>(h - 1) * w, -w, w, h};
+  else
+    *view = PixelView{bits, w, w, h};
+  return true;
 }
 
 }  // namespace
@@ -312,6 +329,35 @@ void CScreenSnapshotTool::PresentDirty(const Rect& dirty) {
   info.dwFlags = ULW_ALPHA;
   info.prcDirty = &rc;
   if (!::UpdateLayeredWindowIndirect(m_hWnd, &info)) Present();
+}
+
+void CScreenSnapshotTool::OnLayersChanged(HBITMAP base, HBITMAP upper1, HBITMAP upper2) {
+  const Rect sel = overlay_.selection();
+  if (sel.IsEmpty()) return;
+  ::GdiFlush();
+  PixelView views[3];
+  const bool have[3] = {ViewOfBitmap(base, &views[0]), ViewOfBitmap(upper1, &views[1]),
+                        ViewOfBitmap(upper2, &views[2])};
+  const Rect written = ComposeBoardLayers(overlay_.shown(), Point{sel.left, sel.top},
+                                          have[0] ? &views[0] : nullptr,
+                                          have[1] ? &views[1] : nullptr,
+                                          have[2] ? &views[2] : nullptr);
+  PresentDirty(written);
+}
+
+void CScreenSnapshotTool::OnCaretChanged(const RECT* caret, bool light) {
+  if (!board_attached_) return;
+  if (!caret || caret->right <= caret->left || caret->bottom <= caret->top) {
+    Present();
+    return;
+  }
+  const Rect sel = overlay_.selection();
+  const Rect r = Offset(FromRECT(*caret), sel.left, sel.top);
+  std::vector<uint32_t> saved;
+  const Rect clipped = ApplyContrast(overlay_.shown(), r, light, &saved);
+  PresentDirty(clipped);
+  // The caret stays on screen until the next presentation; the store keeps the real pixels.
+  RestorePixels(overlay_.shown(), clipped, saved);
 }
 
 HBITMAP CScreenSnapshotTool::ComposeImage() const {

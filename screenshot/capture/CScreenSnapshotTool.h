@@ -52,6 +52,16 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   // top-down bitmap the caller owns, or null with no selection.
   HBITMAP ComposeImage() const;
 
+  // Board presentation. Each layer is a 32-bpp bitmap of the selection's size, or null: the base
+  // copied into the overlay at the selection, the two upper layers blended over it; presented.
+  void OnLayersChanged(HBITMAP base, HBITMAP upper1, HBITMAP upper2);
+  // The text caret (board coordinates) shown as contrast pixels until the next presentation;
+  // only while the board is attached.
+  void OnCaretChanged(const RECT* caret, bool light);
+  void set_board_attached(bool attached) { board_attached_ = attached; }
+  // The overlay's shown pixels (capture coordinates), as last composed.
+  PixelView overlay_pixels() const { return overlay_.shown(); }
+
   const Rect& GetSelection() const { return overlay_.selection(); }
   Point virtual_origin() const { return origin_; }
   HWND overlay_window() const { return m_hWnd; }
@@ -140,6 +150,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool covered_ = false;
   WindowNode window_tree_;
   bool hot_keys_ = false;
+  bool board_attached_ = false;
 
   int outcome_ = 0;
   HINSTANCE instance_ = nullptr;
