@@ -180,6 +180,23 @@ class LauncherTest(unittest.TestCase):
         with open(os.path.join(folder, INI), "rb") as f:
             self.assertEqual(f.read(), ini, "reading changed the hotkey file")
 
+    def test_hotkey_starts_the_real_engine_whose_capture_esc_ends(self):
+        from desktop import desk_pixel
+        folder = self.folder("real", ini=ini_bytes(b"114"))
+        self.launch(folder)
+        self.press(F3)
+        # The picture program fills the screen, so the capture highlights it: its pixels show
+        # through the overlay's hole (black at alpha 4), just darker than the picture itself.
+        x, y = 300, 700
+        normal = desk_pixel(x, y)
+        through_hole = tuple(c * (255 - 4) // 255 for c in normal)
+        near = lambda a, b: all(abs(p - q) <= 1 for p, q in zip(a, b))
+        self.assertTrue(wait_until(lambda: near(self.desk.screenshot().pixel(x, y), through_hole),
+                                   20), "no capture came up")
+        self.desk.xdotool("key", "Escape")
+        self.assertTrue(wait_until(lambda: self.desk.screenshot().pixel(x, y) == normal, 20),
+                        "the capture did not end")
+
     def test_menu_choice_takes_the_key_writes_the_file_and_holds_after_a_restart(self):
         folder = self.folder("run dir", engine="standin")
         # Were the engine's path run unquoted, Windows would try "...\run.exe" first.
