@@ -7,6 +7,7 @@
 
 #include "screenshot/capture/board_layers.h"
 #include "screenshot/capture/contrast_pixel.h"
+#include "screenshot/capture/top_down_dib.h"
 #include "screenshot/diagnostics/debug_log.h"
 #include "screenshot/ui/CreateFromTemplate.h"
 #include "screenshot/ui/layered_paint.h"
@@ -20,20 +21,6 @@ const int kHotKeyEsc = 1000;
 const int kHotKeyDelete = 1001;
 
 CScreenSnapshotTool* g_current = nullptr;
-
-// A 32-bpp top-down DIB section; its pixels through `view`.
-HBITMAP CreateTopDownDib(int width, int height, PixelView* view, HANDLE section = nullptr) {
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, section, 0);
-  if (bmp && view) *view = PixelView{static_cast<uint32_t*>(bits), width, width, height};
-  return bmp;
-}
 
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
@@ -67,6 +54,19 @@ bool ViewOfBitmap(HBITMAP bitmap, PixelView* view) {
 }
 
 }  // namespace
+
+HBITMAP CreateTopDownDib(int width, int height, PixelView* view, HANDLE section) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, section, 0);
+  if (bmp && view) *view = PixelView{static_cast<uint32_t*>(bits), width, width, height};
+  return bmp;
+}
 
 CScreenSnapshotTool* CScreenSnapshotTool::Current() { return g_current; }
 

@@ -7,6 +7,7 @@
 #include "screenshot/app/ImageSet.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/capture/magnifier_picture.h"
+#include "screenshot/capture/top_down_dib.h"
 
 namespace {
 
@@ -244,26 +245,14 @@ void CScreenSnapshotTool::DrawMagnifier(Point pointer, Point screen, int width, 
                                           mi.rcMonitor.bottom},
                                      cx_, cy_);
 
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = kMagnifierSize;
-  bi.bmiHeader.biHeight = -kMagnifierSize;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP picture = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bi.bmiHeader.biHeight = -kMagnifierStripHeight;
-  void* strip_bits = nullptr;
-  HBITMAP strip = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &strip_bits, nullptr, 0);
+  PixelView view, strip_view;
+  HBITMAP picture = CreateTopDownDib(kMagnifierSize, kMagnifierSize, &view);
+  HBITMAP strip = CreateTopDownDib(kMagnifierSize, kMagnifierStripHeight, &strip_view);
   if (!picture || !strip) {
     if (picture) ::DeleteObject(picture);
     if (strip) ::DeleteObject(strip);
     return;
   }
-  const PixelView view{static_cast<uint32_t*>(bits), kMagnifierSize, kMagnifierSize,
-                       kMagnifierSize};
-  const PixelView strip_view{static_cast<uint32_t*>(strip_bits), kMagnifierSize, kMagnifierSize,
-                             kMagnifierStripHeight};
   DrawMagnifierZoom(view, frozen_view_, pointer);
 
   // The two text lines, white on black, in the image set's small font.

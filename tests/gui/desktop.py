@@ -48,7 +48,8 @@ CHILDREN = [
 ]
 
 
-def _wait_until(pred, timeout, step=0.05):
+def wait_until(pred, timeout, step=0.05):
+    """pred() once it is truthy, polling every `step` seconds for up to `timeout` seconds."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
         v = pred()
@@ -126,7 +127,7 @@ class Desktop:
             p = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (w, h),
                                   "-nolisten", "tcp", "-noreset"],
                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            if _wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % n) or p.poll() is not None, 10) \
+            if wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % n) or p.poll() is not None, 10) \
                     and p.poll() is None:
                 self._session_procs.append(p)
                 return ":%d" % n
@@ -208,7 +209,7 @@ class Desktop:
         return [int(w) for w in out.split()]
 
     def wait_for_window(self, name, timeout=30):
-        return _wait_until(lambda: self.find_windows(name), timeout, 0.2)
+        return wait_until(lambda: self.find_windows(name), timeout, 0.2)
 
     def screenshot(self, path=None):
         """What a user sees (composited), as an Image; also saved as PNG when path is given."""

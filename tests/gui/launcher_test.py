@@ -15,7 +15,7 @@ import tempfile
 import time
 import unittest
 
-from desktop import Desktop
+from desktop import Desktop, wait_until
 
 BIN = os.environ.get("LUMETTA_BIN", "")
 
@@ -40,16 +40,6 @@ TRAY = "^Wine System Tray$"  # where Wine shows notification icons without a des
 def ini_bytes(value):
     """A hotkey file as an earlier launcher wrote it on a Chinese system (GB 936)."""
     return b"[\xc5\xe4\xd6\xc3\xc3\xfb]\r\n\xc5\xe4\xd6\xc3\xc3\xfb=" + value + b"\r\n"
-
-
-def wait_until(pred, timeout, step=0.1):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        v = pred()
-        if v:
-            return v
-        time.sleep(step)
-    return pred()
 
 
 class LauncherTest(unittest.TestCase):
