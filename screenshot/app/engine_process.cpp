@@ -8,6 +8,7 @@
 #include "screenshot/app/message_filter.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/output/clipboard_output.h"
 #include "screenshot/output/settings_registry.h"
 
 namespace engine {
@@ -113,8 +114,22 @@ int RunCapture(HINSTANCE instance) {
   // The tooltip's relay joins the hooks with the tooltip window.
   hooks.after_mouse_move = [tool] { tool->UpdateMagnifier(); };
   RunMessageLoop(hooks);
-  tool->Finish();
-  // The copy and save outcomes are handed to the clipboard and the encoders here.
+  switch (tool->Finish()) {
+    case CScreenSnapshotTool::kOutcomeCopy: {
+      // A hidden window of our own owns the clipboard content until someone else takes it.
+      HWND owner = ::CreateWindowExW(
+          WS_EX_TOOLWINDOW, L"static", nullptr,
+          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0,
+          0, 0, 0, nullptr, nullptr, instance, nullptr);
+      CopyToClipboard(*tool, owner);
+      if (owner) ::DestroyWindow(owner);
+      break;
+    }
+    case CScreenSnapshotTool::kOutcomeSave:
+      break;  // the encoders join here
+    default:
+      break;  // leave: nothing
+  }
   tool->Release();
   return 0;
 }

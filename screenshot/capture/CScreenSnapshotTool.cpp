@@ -17,8 +17,6 @@ namespace {
 const wchar_t kFreezeClass[] = L"cv_screen_snapshot_30E90733-438F-423b-AA0D-1B9F244415DE";
 const wchar_t kMagnifierClass[] = L"cv_screen_snapshot_64A7509A-4E98-4b5f-9BE9-7312A51A3C1A";
 const UINT kBackdropTemplate = 303;
-const int kHotKeyEsc = 1000;
-const int kHotKeyDelete = 1001;
 
 CScreenSnapshotTool* g_current = nullptr;
 
@@ -38,21 +36,6 @@ void WalkChildren(WindowNode* node) {
   }
 }
 
-// The pixels of a 32-bpp DIB section, top row first whatever its row order.
-bool ViewOfBitmap(HBITMAP bitmap, PixelView* view) {
-  DIBSECTION ds = {};
-  if (!bitmap || ::GetObjectW(bitmap, sizeof(ds), &ds) != sizeof(ds) || ds.dsBm.bmBitsPixel != 32 ||
-      !ds.dsBm.bmBits)
-    return false;
-  const int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
-  auto* bits = static_cast<uint32_t*>(ds.dsBm.bmBits);
-  if (ds.dsBmih.biHeight > 0)
-    *view = PixelView{bits + static_cast<ptrdiff_t>(h - 1) * w, -w, w, h};
-  else
-    *view = PixelView{bits, w, w, h};
-  return true;
-}
-
 }  // namespace
 
 HBITMAP CreateTopDownDib(int width, int height, PixelView* view, HANDLE section) {
@@ -66,6 +49,16 @@ HBITMAP CreateTopDownDib(int width, int height, PixelView* view, HANDLE section)
   HBITMAP bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, section, 0);
   if (bmp && view) *view = PixelView{static_cast<uint32_t*>(bits), width, width, height};
   return bmp;
+}
+
+bool ViewOfTopDownDib(HBITMAP bitmap, PixelView* view) {
+  DIBSECTION ds = {};
+  if (!bitmap || ::GetObjectW(bitmap, sizeof(ds), &ds) != sizeof(ds) || ds.dsBm.bmBitsPixel != 32 ||
+      !ds.dsBm.bmBits)
+    return false;
+  const int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
+  *view = PixelView{static_cast<uint32_t*>(ds.dsBm.bmBits), w, w, h};
+  return true;
 }
 
 CScreenSnapshotTool* CScreenSnapshotTool::Current() { return g_current; }
@@ -82,9 +75,8 @@ CScreenSnapshotTool::~CScreenSnapshotTool() {
   if (overlay_mapping_) ::CloseHandle(overlay_mapping_);
   if (frozen_) ::DeleteObject(frozen_);
   if (frozen_copy_) ::DeleteObject(frozen_copy_);
-  if (freeze_class_) ::UnregisterClassW(kFreezeClass, instance_);
-  if (magnifier_class_) ::UnregisterClassW(kMagnifierClass, instance_);
   if (freeze_brush_) ::DeleteObject(freeze_brush_);
+  if (composed_) ::DeleteObject(composed_);
   if (g_current == this) g_current = nullptr;
 }
 
@@ -135,8 +127,8 @@ bool CScreenSnapshotTool::DecideCovered() const {
   if (!::GetMonitorInfoW(monitor, &mi)) return false;
   RECT r = mi.rcMonitor;
   ::InflateRect(&r, -30, -30);
-  const POINT corners[] = {{r.left, r.bottom}, {r.right, r.bottom}, {r.right, r.top},
-                           {r.left, r.top}};
+  const POINT corners[] = {
+      {r.left, r.bottom}, {r.right, r.bottom}, {r.right, r.top}, {r.left, r.top}};
   for (const POINT& p : corners) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(::WindowFromPoint(p), &pid);
@@ -171,8 +163,7 @@ bool CScreenSnapshotTool::CreateOverlayBuffer() {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  overlay_bitmap_ =
-      ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, overlay_mapping_, 0);
+  overlay_bitmap_ = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, overlay_mapping_, 0);
   if (!overlay_bitmap_) {
     diag::Log(diag::kLogError, L"CreateDIBSection [overlay] Failed [%08X]", ::GetLastError());
     return false;
@@ -266,38 +257,24 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   Present();
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (magnifier_)
-    ::SetWindowPos(magnifier_, HWND_TOPMOST, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(magnifier_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // 15. Esc and Delete belong to the capture while it runs.
-  hot_keys_ = true;
-  ::RegisterHotKey(m_hWnd, kHotKeyEsc, 0, VK_ESCAPE);
-  ::RegisterHotKey(m_hWnd, kHotKeyDelete, 0, VK_DELETE);
+  RegisterHotKeys();
   return true;
 }
 
 void CScreenSnapshotTool::DestroyWindows() {
-  if (hot_keys_ && m_hWnd) {
-    ::UnregisterHotKey(m_hWnd, kHotKeyEsc);
-    ::UnregisterHotKey(m_hWnd, kHotKeyDelete);
-  }
-  hot_keys_ = false;
+  ReleaseHotKeys();
   if (magnifier_) ::DestroyWindow(magnifier_);
   magnifier_ = nullptr;
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   if (backdrop_) ::DestroyWindow(backdrop_);
   backdrop_ = nullptr;
   backdrop_prev_proc_ = nullptr;
-}
-
-int CScreenSnapshotTool::Finish() {
-  DestroyWindows();
-  clip_cx_ = clip_cy_ = 0;
-  return outcome_ == 0 ? kOutcomeLeave : outcome_;
-}
-
-void CScreenSnapshotTool::Leave() {
-  outcome_ = kOutcomeLeave;
-  ::PostQuitMessage(0);
+  // 3. The window classes go with their windows.
+  if (freeze_class_) ::UnregisterClassW(kFreezeClass, instance_);
+  if (magnifier_class_) ::UnregisterClassW(kMagnifierClass, instance_);
+  freeze_class_ = magnifier_class_ = 0;
 }
 
 void CScreenSnapshotTool::Present() {
@@ -336,12 +313,11 @@ void CScreenSnapshotTool::OnLayersChanged(HBITMAP base, HBITMAP upper1, HBITMAP 
   if (sel.IsEmpty()) return;
   ::GdiFlush();
   PixelView views[3];
-  const bool have[3] = {ViewOfBitmap(base, &views[0]), ViewOfBitmap(upper1, &views[1]),
-                        ViewOfBitmap(upper2, &views[2])};
-  const Rect written = ComposeBoardLayers(overlay_.shown(), Point{sel.left, sel.top},
-                                          have[0] ? &views[0] : nullptr,
-                                          have[1] ? &views[1] : nullptr,
-                                          have[2] ? &views[2] : nullptr);
+  const bool have[3] = {ViewOfTopDownDib(base, &views[0]), ViewOfTopDownDib(upper1, &views[1]),
+                        ViewOfTopDownDib(upper2, &views[2])};
+  const Rect written =
+      ComposeBoardLayers(overlay_.shown(), Point{sel.left, sel.top}, have[0] ? &views[0] : nullptr,
+                         have[1] ? &views[1] : nullptr, have[2] ? &views[2] : nullptr);
   PresentDirty(written);
 }
 
@@ -368,7 +344,8 @@ HBITMAP CScreenSnapshotTool::ComposeImage() const {
   if (!image) return nullptr;
   for (int y = 0; y < sel.Height(); ++y)
     std::memcpy(out.top_row + static_cast<ptrdiff_t>(y) * out.row_step_pixels,
-                frozen_view_.top_row + static_cast<ptrdiff_t>(sel.top + y) * frozen_view_.row_step_pixels + sel.left,
+                frozen_view_.top_row +
+                    static_cast<ptrdiff_t>(sel.top + y) * frozen_view_.row_step_pixels + sel.left,
                 static_cast<size_t>(sel.Width()) * 4);
   // The annotation board draws its objects here once it exists.
   return image;

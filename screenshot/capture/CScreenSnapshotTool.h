@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "screenshot/capture/geometry.h"
@@ -52,8 +53,13 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   // top-down bitmap the caller owns, or null with no selection.
   HBITMAP ComposeImage() const;
 
-  // Board presentation. Each layer is a 32-bpp bitmap of the selection's size, or null: the base
-  // copied into the overlay at the selection, the two upper layers blended over it; presented.
+  // Commands of the main tool bar (41001-41017) and of the context menu (40001-40017).
+  void OnToolbarCommand(UINT id);
+  void OnMenuCommand(UINT id);
+
+  // Board presentation. Each layer is a 32-bpp top-down DIB section of the selection's size, or
+  // null: the base copied into the overlay at the selection, the two upper layers blended over
+  // it; presented.
   void OnLayersChanged(HBITMAP base, HBITMAP upper1, HBITMAP upper2);
   // The text caret (board coordinates) shown as contrast pixels until the next presentation;
   // only while the board is attached.
@@ -63,6 +69,10 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   PixelView overlay_pixels() const { return overlay_.shown(); }
 
   const Rect& GetSelection() const { return overlay_.selection(); }
+  // The image made by finish or save; owned by the capture window.
+  HBITMAP GetComposedImage() const { return composed_; }
+  const std::wstring& GetSavePath() const { return save_path_; }
+  int current_tool() const { return current_tool_; }
   Point virtual_origin() const { return origin_; }
   HWND overlay_window() const { return m_hWnd; }
   HWND backdrop_window() const { return backdrop_; }
@@ -72,15 +82,16 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   static CScreenSnapshotTool* Current();
 
   BEGIN_MSG_MAP(CScreenSnapshotTool)
-    MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
-    MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
-    MESSAGE_HANDLER(WM_HOTKEY, OnHotKey)
-    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
-    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-    MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
-    MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
-    MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
+  MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
+  MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
+  MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+  MESSAGE_HANDLER(WM_HOTKEY, OnHotKey)
+  MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+  MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+  MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+  MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+  MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
+  MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
   END_MSG_MAP()
 
  private:
@@ -88,6 +99,10 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
 
   LRESULT OnMouseActivate(UINT, WPARAM, LPARAM, BOOL&) { return MA_NOACTIVATE; }
   LRESULT OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) { return HTCLIENT; }
+  LRESULT OnLButtonDblClk(UINT, WPARAM, LPARAM, BOOL&) {
+    FinishAndCopy();
+    return 0;
+  }
   LRESULT OnHotKey(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
   LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
   LRESULT OnSetCursor(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
@@ -108,6 +123,16 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void ApplyRect(const Rect& n, bool is_move);
   void Reselect();
   void Leave();
+  // Finishing: copy ends the run with the composed selection (or the highlighted window).
+  void FinishAndCopy();
+  void ChooseTool(int tool, bool from_menu);
+  void DeleteBoardTarget();
+  void Undo(bool redo);
+  void ToggleToolBars();
+  // Hides every capture window that is shown, without moving, activating or restacking it.
+  void HideCaptureWindows();
+  void RegisterHotKeys();
+  void ReleaseHotKeys();
   void DrawMagnifier(Point pointer_capture, Point pointer_screen, int width, int height);
   Point CursorInCapture() const;
   static LRESULT CALLBACK BackdropSubclassProc(HWND, UINT, WPARAM, LPARAM);
@@ -153,5 +178,8 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool board_attached_ = false;
 
   int outcome_ = 0;
+  std::wstring save_path_;
+  HBITMAP composed_ = nullptr;
+  int current_tool_ = 0;  // ToolKind
   HINSTANCE instance_ = nullptr;
 };

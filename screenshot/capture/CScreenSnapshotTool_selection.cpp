@@ -11,16 +11,22 @@
 
 namespace {
 
-
 HCURSOR CursorFor(CursorKind kind) {
   switch (kind) {
-    case CursorKind::SizeAll: return ::LoadCursorW(nullptr, IDC_SIZEALL);
-    case CursorKind::SizeWE: return ::LoadCursorW(nullptr, IDC_SIZEWE);
-    case CursorKind::SizeNS: return ::LoadCursorW(nullptr, IDC_SIZENS);
-    case CursorKind::SizeNWSE: return ::LoadCursorW(nullptr, IDC_SIZENWSE);
-    case CursorKind::SizeNESW: return ::LoadCursorW(nullptr, IDC_SIZENESW);
-    case CursorKind::Capture: return SharedImages().normal_cursor();
-    case CursorKind::Unchanged: break;
+    case CursorKind::SizeAll:
+      return ::LoadCursorW(nullptr, IDC_SIZEALL);
+    case CursorKind::SizeWE:
+      return ::LoadCursorW(nullptr, IDC_SIZEWE);
+    case CursorKind::SizeNS:
+      return ::LoadCursorW(nullptr, IDC_SIZENS);
+    case CursorKind::SizeNWSE:
+      return ::LoadCursorW(nullptr, IDC_SIZENWSE);
+    case CursorKind::SizeNESW:
+      return ::LoadCursorW(nullptr, IDC_SIZENESW);
+    case CursorKind::Capture:
+      return SharedImages().normal_cursor();
+    case CursorKind::Unchanged:
+      break;
   }
   return nullptr;
 }
@@ -68,19 +74,12 @@ void CScreenSnapshotTool::ApplyRect(const Rect& n, bool is_move) {
 }
 
 void CScreenSnapshotTool::Reselect() {
+  // The board is reset and the bars are hidden here as they arrive.
   PresentDirty(overlay_.RemoveSelection());
+  current_tool_ = 0;
   drag_mode_ = HitOutside;
   magnifier_on_ = detection_on_ = true;
   highlighted_ = nullptr;
-}
-
-LRESULT CScreenSnapshotTool::OnHotKey(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
-  if (wParam == 1000) {
-    Leave();  // Esc: leave at any moment, nothing copied
-    return 0;
-  }
-  bHandled = wParam == 1001;
-  return 0;
 }
 
 LRESULT CScreenSnapshotTool::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
@@ -200,9 +199,8 @@ void CScreenSnapshotTool::UpdateMagnifier() {
       const WindowNode* node = FindWindowAt(window_tree_, screen, live);
       const HWND found = node ? reinterpret_cast<HWND>(node->window) : nullptr;
       const bool excluded =
-          found && IsExcludedFromHighlight(node->window,
-                                           reinterpret_cast<uintptr_t>(::GetDesktopWindow()),
-                                           classes);
+          found && IsExcludedFromHighlight(
+                       node->window, reinterpret_cast<uintptr_t>(::GetDesktopWindow()), classes);
       if (found && !excluded) {
         highlighted_ = found;
         highlighted_rect_ = Offset(node->rect, -origin_.x, -origin_.y);
@@ -240,10 +238,9 @@ void CScreenSnapshotTool::DrawMagnifier(Point pointer, Point screen, int width, 
   HMONITOR monitor = ::MonitorFromPoint(POINT{screen.x, screen.y}, MONITOR_DEFAULTTONEAREST);
   MONITORINFO mi = {sizeof(mi)};
   ::GetMonitorInfoW(monitor, &mi);
-  const Point at = MagnifierPosition(screen, origin_,
-                                     Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
-                                          mi.rcMonitor.bottom},
-                                     cx_, cy_);
+  const Point at = MagnifierPosition(
+      screen, origin_,
+      Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom}, cx_, cy_);
 
   PixelView view, strip_view;
   HBITMAP picture = CreateTopDownDib(kMagnifierSize, kMagnifierSize, &view);

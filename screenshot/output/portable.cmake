@@ -3,3 +3,5 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings_values.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_paths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_encoding.cpp)
+list(APPEND PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/clipboard_dib.cpp)

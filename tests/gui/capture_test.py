@@ -2,70 +2,20 @@
 selection with its frame and handles, click-to-select a window, Esc to leave."""
 
 import os
-import subprocess
 import time
 import unittest
 
-from desktop import CHILDREN, Desktop, desk_pixel
-
-BIN = os.environ.get("LUMETTA_BIN", "")
-FRAME = (2, 169, 255)
+from capture_session import FRAME, ARTIFACTS, CaptureCase, close, dimmed, hole, picture
+from desktop import CHILDREN, desk_pixel
 
 
-def dimmed(rgb):
-    # Black with alpha 0x60 over the picture: each channel times (255 - 0x60) / 255.
-    return tuple(c * (255 - 0x60) // 255 for c in rgb)
-
-
-def hole(rgb):
-    return tuple(c * (255 - 4) // 255 for c in rgb)
-
-
-def close(a, b, tol=1):
-    return all(abs(x - y) <= tol for x, y in zip(a, b))
-
-
-class CaptureWindowTest(unittest.TestCase):
-    def setUp(self):
-        self.desk = Desktop.shared()
-        self.desk.wine(os.path.join(BIN, "testdesk.exe"), "--children")
-        self.assertTrue(self.desk.wait_for_window("Lumetta test desktop"))
-        time.sleep(0.5)
-        self.desk.xdotool("mousemove", 700, 700)
-        self.engine = self.desk.wine(os.path.join(BIN, "Snapshot.exe"))
-        # The capture is up when the desktop's pixels show dimmed.
-        deadline = time.monotonic() + 20
-        while time.monotonic() < deadline:
-            if close(self.desk.screenshot().pixel(5, 5), dimmed(desk_pixel(5, 5)), 2):
-                break
-            time.sleep(0.3)
-
-    def tearDown(self):
-        self.desk.kill_started()
-
-    def drag(self, x0, y0, x1, y1, steps=8):
-        d = self.desk
-        d.xdotool("mousemove", x0, y0)
-        time.sleep(0.2)
-        d.xdotool("mousedown", 1)
-        for i in range(1, steps + 1):
-            d.xdotool("mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
-            time.sleep(0.03)
-        d.xdotool("mouseup", 1)
-        time.sleep(0.6)
-
+class CaptureWindowTest(CaptureCase):
     def leave(self):
         self.desk.xdotool("key", "Escape")
         self.assertEqual(self.engine.wait(15), 0)
 
     def assert_selection(self, shot, l, t, r, b):
         """Hole inside (l, t, r, b), dimmed outside, frame and handles around it."""
-        def picture(x, y):
-            for cx, cy, cw, ch, rgb in CHILDREN:
-                if cx <= x < cx + cw and cy <= y < cy + ch:
-                    return rgb
-            return desk_pixel(x, y)
-
         for x, y in [(l + 3, t + 3), (r - 4, b - 4), ((l + r) // 2, (t + b) // 2)]:
             self.assertTrue(close(shot.pixel(x, y), hole(picture(x, y))), (x, y, shot.pixel(x, y)))
         for x, y in [(l - 10, t - 10), (r + 10, b + 10), (l - 10, b + 10), (5, 5)]:
@@ -89,7 +39,7 @@ class CaptureWindowTest(unittest.TestCase):
         self.assertEqual(shot.pixel(x + w + 2, y + 20), FRAME)
 
         self.drag(600, 500, 900, 700)
-        shot = d.screenshot(os.path.join(os.environ.get("LUMETTA_ARTIFACTS", "/tmp"), "capture-drag.png"))
+        shot = d.screenshot(os.path.join(ARTIFACTS, "capture-drag.png"))
         self.assert_selection(shot, 600, 500, 900, 700)
         self.assertTrue(close(shot.pixel(x + 10, y + 10), dimmed(rgb)))  # highlight gone
 

@@ -13,15 +13,14 @@ HBITMAP SolidLayer(int w, int h, uint32_t fill, std::vector<std::pair<int, uint3
   BITMAPINFO bi = {};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;  // bottom-up, as the board's bitmaps may be
+  bi.bmiHeader.biHeight = -h;  // top-down, as every bitmap the engine's parts hand round
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   auto* px = static_cast<uint32_t*>(bits);
   for (int i = 0; i < w * h; ++i) px[i] = fill;
-  // (index counted from the top-left) -> bottom-up memory row
-  for (auto& p : pixels) px[(h - 1 - p.first / w) * w + p.first % w] = p.second;
+  for (auto& p : pixels) px[p.first] = p.second;  // index counted from the top-left
   return bmp;
 }
 
@@ -46,7 +45,7 @@ TEST(CaptureWindow, BoardLayersAndCaretOverTheSelection) {
   EXPECT_EQ(At(v, 11, 11), 0xFF112233u);
   EXPECT_EQ(At(v, 10, 10), 0xFF481119u);  // 0x80400000 over 0xFF112233, rounded
   EXPECT_EQ(At(v, 59, 39), 0xFF00FF00u);
-  EXPECT_EQ(At(v, 9, 9) >> 24, 0xFFu);    // the frame outside is untouched
+  EXPECT_EQ(At(v, 9, 9) >> 24, 0xFFu);  // the frame outside is untouched
 
   // The caret is shown, but the kept overlay is unchanged afterwards.
   const uint32_t* row10 = v.top_row + 10 * v.row_step_pixels;  // the caret's first row

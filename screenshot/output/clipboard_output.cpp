@@ -1,0 +1,69 @@
+#include "screenshot/output/clipboard_output.h"
+
+#include "screenshot/app/engine_process.h"
+#include "screenshot/capture/CScreenSnapshotTool.h"
+#include "screenshot/capture/top_down_dib.h"
+#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/output/clipboard_dib.h"
+
+const wchar_t kCopyNotificationEvent[] = L"QXSNAPEVENT_{37D8B288-229F-4e33-90D7-84C45C5B7542}";
+
+namespace {
+
+// Clipboard viewers and managers open the clipboard for a moment after every change; such a
+// moment must not cost the user the capture. A program that keeps it open longer wins.
+bool OpenClipboardPatiently(HWND owner) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (::OpenClipboard(owner)) return true;
+    ::Sleep(25);
+  }
+  diag::Log(diag::kLogError, L"OpenClipboard Failed [%08X]", ::GetLastError());
+  return false;
+}
+
+}  // namespace
+
+bool PutImageOnClipboard(HBITMAP image, HWND owner) {
+  ::GdiFlush();
+  PixelView pixels;
+  if (!ViewOfTopDownDib(image, &pixels)) return false;
+  const size_t bytes = DibBlockBytes(pixels.width, pixels.height);
+  if (!bytes) return false;
+  // The clipboard takes movable global memory and owns it once SetClipboardData succeeds.
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (!block) {
+    diag::Log(diag::kLogError, L"GlobalAlloc [%u] Failed [%08X]", static_cast<unsigned>(bytes),
+              ::GetLastError());
+    return false;
+  }
+  auto* out = static_cast<uint8_t*>(::GlobalLock(block));
+  const bool packed = out && PackDib24(pixels, out);
+  if (out) ::GlobalUnlock(block);
+  if (!packed || !OpenClipboardPatiently(owner)) {
+    ::GlobalFree(block);
+    return false;
+  }
+  ::EmptyClipboard();
+  const bool placed = ::SetClipboardData(CF_DIB, block) != nullptr;
+  if (!placed) {
+    diag::Log(diag::kLogError, L"SetClipboardData [CF_DIB] Failed [%08X]", ::GetLastError());
+    ::GlobalFree(block);
+  }
+  ::CloseClipboard();
+  return placed;
+}
+
+void SignalCopyNotification() {
+  // Manual reset, not signalled: the starting program holds the event and sees it stay set.
+  if (HANDLE event = ::CreateEventW(nullptr, TRUE, FALSE, kCopyNotificationEvent)) {
+    ::SetEvent(event);
+    ::CloseHandle(event);
+  }
+}
+
+void CopyToClipboard(const CScreenSnapshotTool& tool, HWND owner) {
+  if (tool.GetSelection().IsEmpty()) return;
+  // Nothing is signalled unless the clipboard really holds the capture.
+  if (PutImageOnClipboard(tool.GetComposedImage(), owner) && engine::NotifyOnCopy())
+    SignalCopyNotification();
+}
