@@ -2,7 +2,7 @@
 # Installs what building and testing need on a Debian 12 machine (idempotent).
 set -euo pipefail
 pkgs=(g++ cmake make python3 g++-mingw-w64-i686-posix wine wine32:i386 xvfb xcompmgr xdotool
-      xclip imagemagick googletest x11-utils)
+      xclip imagemagick googletest x11-utils fonts-droid-fallback)
 need=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")

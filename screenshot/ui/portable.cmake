@@ -2,3 +2,10 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dialog_template.cpp
   ${CMAKE_CURRENT_LIST_DIR}/nine_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/premultiply.cpp)
+list(APPEND PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/toolbar_logic.cpp)
+list(APPEND PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/context_menu_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/popup_placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_coverage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tooltip_state.cpp)

@@ -114,6 +114,11 @@ class Desktop:
         subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
                         "/d", "N", "/f"], env=self.env(), check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120)
+        # The engine's widgets ask for the face "宋体", which every Chinese Windows has; here a
+        # CJK font of the distribution stands in for it (otherwise Chinese shows as boxes).
+        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v",
+                        "宋体", "/d", "Droid Sans Fallback", "/f"], env=self.env(), check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         # Wait for the prefix's start-up programs to finish: otherwise the first window a test
         # creates waits about 10 s for them.
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)

@@ -1,0 +1,587 @@
+// The main tool bar on a real window: its window, clicks and drags driven by mouse input, and
+// the pixels it composes from the engine's own pictures.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "screenshot/app/ImageSet.h"
+#include "screenshot/ui/CSnapshotToolbar.h"
+#include "screenshot/ui/CToolTipWindow.h"
+#include "screenshot/ui/LayeredSurface.h"
+#include "win/support/test_paths.h"
+
+namespace {
+
+class RecordingToolbar : public CSnapshotToolbar {
+ public:
+  void OnToolbarCommand(UINT id) override { commands.push_back(id); }
+  std::vector<UINT> commands;
+};
+
+// Lets the bar handle everything queued (posted and real input) for |ms| milliseconds.
+void Pump(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    const DWORD now = GetTickCount();
+    if (static_cast<LONG>(end - now) <= 0) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+  }
+}
+
+// Real input: moves the pointer to a screen point, presses and releases the left button.
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT in = {};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_MOVE) {
+    in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    in.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    in.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+  }
+  SendInput(1, &in, sizeof(in));
+  Pump(60);
+}
+void MoveTo(int x, int y) { SendMouse(MOUSEEVENTF_MOVE, x, y); }
+void Press() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
+void Release() { SendMouse(MOUSEEVENTF_LEFTUP); }
+
+RECT WindowRect(HWND h) {
+  RECT r = {};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+// Premultiplied 0xAARRGGBB pixels, top row first.
+struct Image {
+  int width = 0, height = 0;
+  std::vector<uint32_t> px;
+  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
+};
+
+Image ReadBitmap(HBITMAP bitmap) {
+  Image img;
+  DIBSECTION dib = {};
+  if (!bitmap || GetObjectW(bitmap, sizeof(dib), &dib) != sizeof(dib)) return img;
+  if (dib.dsBm.bmBitsPixel != 32) return img;
+  img.width = dib.dsBm.bmWidth;
+  img.height = dib.dsBm.bmHeight;
+  for (int y = 0; y < img.height; ++y) {
+    const int row = dib.dsBmih.biHeight > 0 ? img.height - 1 - y : y;
+    const auto* p = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(dib.dsBm.bmBits) +
+                                                      row * dib.dsBm.bmWidthBytes);
+    img.px.insert(img.px.end(), p, p + img.width);
+  }
+  return img;
+}
+
+// One of the two side-by-side frames of a button picture (0 left, 1 right).
+Image Frame(ImageSet::Slot slot, int index) {
+  const Image all = ReadBitmap(SharedImages().bitmap(slot));
+  Image f;
+  f.width = all.width / 2;
+  f.height = all.height;
+  for (int y = 0; y < f.height; ++y)
+    for (int x = 0; x < f.width; ++x) f.px.push_back(all.at(index * f.width + x, y));
+  return f;
+}
+
+Image ReadSurface(const LayeredSurface& s) {
+  Image img;
+  img.width = s.width();
+  img.height = s.height();
+  for (int y = 0; y < img.height; ++y) {
+    const auto* p = reinterpret_cast<const uint32_t*>(s.top_row() + y * s.row_step());
+    img.px.insert(img.px.end(), p, p + img.width);
+  }
+  return img;
+}
+
+uint32_t Alpha(uint32_t p) { return p >> 24; }
+
+// |src| over |dst|, premultiplied source-over.
+uint32_t Over(uint32_t src, uint32_t dst) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
+    out |= std::min<uint32_t>(255, s + (d * (255 - Alpha(src)) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance = 1) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (d > tolerance || d < -tolerance) return false;
+  }
+  return true;
+}
+
+// Button rectangles of the bar (client coordinates).
+const RECT kRectangleButton = {7, 2, 31, 28};
+const RECT kEllipseButton = {31, 2, 55, 28};
+const RECT kMosaicButton = {103, 2, 127, 28};
+const RECT kUndoButton = {151, 2, 175, 28};
+const RECT kFinishButton = {223, 2, 275, 28};
+
+// Checks every pixel of one button in |bar|: its icon frame over its highlight frame (if any)
+// over the panel. The panel's middle is one stretched column, so the panel under any button is
+// what shows at x = 5, between the bar's edge and the first button. Returns the number of pixels
+// where the highlight showed through the icon, so callers can insist that it was seen.
+int ExpectButtonLook(const Image& bar, const RECT& r, const Image* highlight, const Image& icon,
+                     const char* what) {
+  int highlighted = 0, mismatches = 0;
+  for (int y = 0; y < icon.height; ++y) {
+    for (int x = 0; x < icon.width; ++x) {
+      const uint32_t got = bar.at(r.left + x, r.top + y);
+      uint32_t want = bar.at(5, r.top + y);
+      if (highlight) want = Over(highlight->at(x, y), want);
+      want = Over(icon.at(x, y), want);
+      if (!Near(got, want, 2) && ++mismatches <= 5)
+        ADD_FAILURE() << what << " at (" << x << ", " << y << "): got " << std::hex << got
+                      << " want " << want;
+      if (highlight && Alpha(icon.at(x, y)) < 128 && Alpha(highlight->at(x, y)) != 0) ++highlighted;
+    }
+  }
+  return highlighted;
+}
+
+class SnapshotToolbarTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    engine_ = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE);
+    if (!engine_) return;
+    previous_module_ = CWindowBase::Module().instance;
+    CWindowBase::SetModule(engine_);
+    SharedImages().Load(engine_);
+  }
+  static void TearDownTestSuite() {
+    if (!engine_) return;
+    CWindowBase::SetModule(previous_module_);
+    FreeLibrary(engine_);
+    engine_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(engine_, nullptr) << "Snapshot.exe not found beside the test";
+    // Keep the pointer away from the bar so that only the test's own input reaches it.
+    MoveTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    // The owner stands in for the capture window: it is in the foreground, so that the mouse
+    // capture the bar takes holds outside the bar too.
+    const int screen_h = GetSystemMetrics(SM_CYSCREEN);
+    owner_ = CreateWindowExW(0, L"static", L"owner", WS_POPUP | WS_VISIBLE, 0, screen_h - 10, 10,
+                             10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(owner_);
+    SetForegroundWindow(owner_);
+    ASSERT_TRUE(bar_.Create(owner_));
+  }
+  void TearDown() override {
+    if (bar_.hwnd()) DestroyWindow(bar_.hwnd());
+    if (owner_) DestroyWindow(owner_);
+    Pump(20);
+  }
+  void ShowAt(int x, int y) {
+    SetWindowPos(bar_.hwnd(), HWND_TOPMOST, x, y, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    bar_.Paint();
+    Pump(100);
+  }
+  void Post(UINT msg, int x, int y) {
+    PostMessageW(bar_.hwnd(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    Pump(30);
+  }
+  Image Composed() {
+    LayeredSurface surface;
+    EXPECT_TRUE(bar_.Compose(surface));
+    return ReadSurface(surface);
+  }
+
+  static HMODULE engine_;
+  static HINSTANCE previous_module_;
+  HWND owner_ = nullptr;
+  RecordingToolbar bar_;
+};
+
+HMODULE SnapshotToolbarTest::engine_ = nullptr;
+HINSTANCE SnapshotToolbarTest::previous_module_ = nullptr;
+
+TEST_F(SnapshotToolbarTest, HiddenLayeredTopmostPopupOfTheOwnerWithUndoDisabled) {
+  HWND h = bar_.hwnd();
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(h, GWL_EXSTYLE)), 0x08080088u);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE)) & ~WS_CLIPSIBLINGS,
+            static_cast<DWORD>(WS_POPUP));
+  EXPECT_FALSE(IsWindowVisible(h));
+  EXPECT_EQ(GetWindow(h, GW_OWNER), owner_);
+  const RECT r = WindowRect(h);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right - r.left, 283);
+  EXPECT_EQ(r.bottom - r.top, 30);
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(5, 5)), HTCLIENT);
+  EXPECT_EQ(SendMessageW(h, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(owner_),
+                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+            MA_NOACTIVATE);
+
+  const auto& mgr = bar_.button_manager();
+  ASSERT_TRUE(mgr.FindButton(41008));
+  EXPECT_EQ(mgr.GetButtonState(mgr.FindButton(41008)), CInplaceButtonManager::kStateDisabled);
+  EXPECT_EQ(mgr.FindButton(41009), nullptr);  // no redo button
+  EXPECT_EQ(mgr.FindButton(41010)->rect.right - mgr.FindButton(41010)->rect.left, 52);
+  EXPECT_FALSE(bar_.Create(owner_));  // one window per bar
+}
+
+TEST_F(SnapshotToolbarTest, ClicksOnButtonsSendTheirCommands) {
+  ShowAt(300, 400);
+  // Posted messages: ellipse, finish, and a click whose press and release are on the mosaic.
+  Post(WM_LBUTTONDOWN, 40, 15);
+  Post(WM_LBUTTONUP, 41, 16);
+  Post(WM_LBUTTONDOWN, 250, 10);
+  Post(WM_LBUTTONUP, 250, 10);
+  Post(WM_LBUTTONDOWN, 110, 20);
+  Post(WM_MOUSEMOVE, 111, 21);
+  Post(WM_LBUTTONUP, 112, 22);
+  EXPECT_EQ(bar_.commands, (std::vector<UINT>{41002, 41010, 41017}));
+
+  // Real input through the pointer: the save button (the eighth, x 175..199).
+  bar_.commands.clear();
+  MoveTo(300 + 186, 400 + 14);
+  Press();
+  Release();
+  EXPECT_EQ(bar_.commands, (std::vector<UINT>{41011}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(WindowRect(bar_.hwnd()).left, 300);
+}
+
+TEST_F(SnapshotToolbarTest, DisabledButtonAndAPressReleasedOnTheBackgroundSendNothing) {
+  ShowAt(300, 400);
+  // Undo starts disabled: the press is swallowed, nothing is pressed and no drag starts.
+  MoveTo(300 + 160, 400 + 15);
+  Press();
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_FALSE(bar_.dragging());
+  MoveTo(300 + 200, 400 + 60);
+  Release();
+  EXPECT_TRUE(bar_.commands.empty());
+  EXPECT_EQ(WindowRect(bar_.hwnd()).left, 300);
+  EXPECT_EQ(WindowRect(bar_.hwnd()).top, 400);
+
+  // Enabled, it sends its command.
+  bar_.EnableCommand(41008, TRUE);
+  MoveTo(300 + 160, 400 + 15);
+  Press();
+  Release();
+  EXPECT_EQ(bar_.commands, (std::vector<UINT>{41008}));
+
+  // A press on the arrow button released on the background: no command, and no drag.
+  bar_.commands.clear();
+  MoveTo(300 + 60, 400 + 15);
+  Press();
+  EXPECT_EQ(GetCapture(), bar_.hwnd());
+  MoveTo(300 + 3, 400 + 15);   // the background left of the first button
+  MoveTo(300 + 2, 400 + 100);  // and off the bar
+  Release();
+  EXPECT_TRUE(bar_.commands.empty());
+  EXPECT_FALSE(bar_.dragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(WindowRect(bar_.hwnd()).left, 300);
+  EXPECT_EQ(WindowRect(bar_.hwnd()).top, 400);
+}
+
+TEST_F(SnapshotToolbarTest, DraggingTheBackgroundMovesTheBarAndKeepsItOnTheMonitor) {
+  ShowAt(300, 400);
+  const int screen_w = GetSystemMetrics(SM_CXSCREEN);
+  MoveTo(300 + 279, 400 + 15);  // right of the finish button
+  // The background shows the size-all cursor, the buttons do not.
+  EXPECT_TRUE(SendMessageW(bar_.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(bar_.hwnd()),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZEALL));
+  Press();
+  EXPECT_TRUE(bar_.dragging());
+  EXPECT_EQ(GetCapture(), bar_.hwnd());
+  MoveTo(300 + 279 + 100, 400 + 15 + 50);
+  RECT r = WindowRect(bar_.hwnd());
+  EXPECT_EQ(r.left, 400);
+  EXPECT_EQ(r.top, 450);
+  // Past the right edge of the monitor: pinned to it.
+  MoveTo(screen_w - 1, 400 + 15 + 50);
+  r = WindowRect(bar_.hwnd());
+  EXPECT_EQ(r.right, screen_w);
+  EXPECT_EQ(r.top, 450);
+  // Above the top: pinned to the top.
+  MoveTo(600, 5);
+  r = WindowRect(bar_.hwnd());
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.left, 600 - 279);
+  Release();
+  EXPECT_FALSE(bar_.dragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+  // The drag is over: moving the pointer leaves the bar where it is.
+  MoveTo(700, 300);
+  EXPECT_EQ(WindowRect(bar_.hwnd()).left, 600 - 279);
+  EXPECT_TRUE(bar_.commands.empty());
+
+  // Over a button the static control's arrow is kept.
+  SetWindowPos(bar_.hwnd(), nullptr, 300, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveTo(300 + 20, 400 + 15);
+  SendMessageW(bar_.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(bar_.hwnd()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(GetCursor(), LoadCursorW(nullptr, IDC_SIZEALL));
+}
+
+TEST_F(SnapshotToolbarTest, LosingTheCaptureEndsTheDrag) {
+  ShowAt(300, 400);
+  Post(WM_LBUTTONDOWN, 3, 3);
+  EXPECT_TRUE(bar_.dragging());
+  SetCapture(owner_);
+  EXPECT_FALSE(bar_.dragging());
+  ReleaseCapture();
+}
+
+// The composed bar: panel, pressed and hover frames, greyed icons, at the buttons' rectangles.
+TEST_F(SnapshotToolbarTest, ComposedPixelsShowTheStateOfEveryButton) {
+  const Image pressed = Frame(ImageSet::kToolbarHighlight, 1);
+  const Image hover = Frame(ImageSet::kToolbarHighlight, 0);
+  const Image rectangle = Frame(ImageSet::kIconRectangle, 0);
+  const Image rectangle_grey = Frame(ImageSet::kIconRectangle, 1);
+  ASSERT_EQ(pressed.width, 24);
+  ASSERT_EQ(rectangle.height, 26);
+
+  // No tool, nothing under the pointer: the plain bar, with undo greyed.
+  const Image plain = Composed();
+  ASSERT_EQ(plain.width, 283);
+  ASSERT_EQ(plain.height, 30);
+  EXPECT_EQ(Alpha(plain.at(5, 15)), 255u);  // the panel between the edge and the first button
+  EXPECT_LT(Alpha(plain.at(0, 0)), 255u);   // rounded corners
+  EXPECT_LT(Alpha(plain.at(282, 29)), 255u);
+  ExpectButtonLook(plain, kUndoButton, nullptr, Frame(ImageSet::kIconUndo, 1), "undo greyed");
+
+  // The current tool's button is drawn pressed; the others stay plain.
+  bar_.SetCurrentTool(1);
+  Image bar = Composed();
+  EXPECT_GT(ExpectButtonLook(bar, kRectangleButton, &pressed, rectangle, "current tool"), 100);
+  for (int y = kEllipseButton.top; y < kEllipseButton.bottom; ++y)
+    for (int x = kEllipseButton.left; x < kMosaicButton.right; ++x)
+      ASSERT_EQ(bar.at(x, y), plain.at(x, y)) << x << "," << y;
+
+  // Hovering it shows the hover frame instead (the two frames differ visibly).
+  SendMessageW(bar_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+  bar = Composed();
+  EXPECT_GT(ExpectButtonLook(bar, kRectangleButton, &hover, rectangle, "hovered tool"), 100);
+  EXPECT_NE(Over(hover.at(12, 1), plain.at(19, 3)), Over(pressed.at(12, 1), plain.at(19, 3)));
+
+  // Disabled, it shows only its greyed icon.
+  bar_.EnableCommand(41001, FALSE);
+  bar = Composed();
+  ExpectButtonLook(bar, kRectangleButton, nullptr, rectangle_grey, "disabled tool");
+  bar_.EnableCommand(41001, TRUE);
+  SendMessageW(bar_.hwnd(), WM_MOUSELEAVE, 0, 0);
+
+  // Checking a tool other than mosaic leaves it unchecked: still the current-tool look.
+  bar_.SetToolChecked(41001, TRUE);
+  EXPECT_EQ(bar_.button_manager().GetButtonState(bar_.button_manager().FindButton(41001)), 0u);
+  bar = Composed();
+  EXPECT_GT(ExpectButtonLook(bar, kRectangleButton, &pressed, rectangle, "checked rect"), 100);
+
+  // Mosaic current: pressed; checked, it loses the current-tool look.
+  const Image mosaic = Frame(ImageSet::kIconMosaic, 0);
+  bar_.SetCurrentTool(9);
+  bar = Composed();
+  EXPECT_GT(ExpectButtonLook(bar, kMosaicButton, &pressed, mosaic, "mosaic current"), 100);
+  ExpectButtonLook(bar, kRectangleButton, nullptr, rectangle, "rectangle no longer current");
+  bar_.SetToolChecked(41017, TRUE);
+  EXPECT_EQ(bar_.button_manager().GetButtonState(bar_.button_manager().FindButton(41017)),
+            CInplaceButtonManager::kStateChecked);
+  bar = Composed();
+  ExpectButtonLook(bar, kMosaicButton, nullptr, mosaic, "mosaic checked");
+  bar_.SetToolChecked(41017, FALSE);
+
+  // Undo enabled shows its coloured icon; the finish button hovers with its own wide frame.
+  bar_.EnableCommand(41008, TRUE);
+  SendMessageW(bar_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(240, 15));
+  bar = Composed();
+  ExpectButtonLook(bar, kUndoButton, nullptr, Frame(ImageSet::kIconUndo, 0), "undo");
+  const Image finish_hover = Frame(ImageSet::kFinishHighlight, 0);
+  ASSERT_EQ(finish_hover.width, 52);
+  EXPECT_GT(ExpectButtonLook(bar, kFinishButton, &finish_hover, Frame(ImageSet::kIconFinish, 0),
+                             "finish hovered"),
+            300);
+}
+
+TEST_F(SnapshotToolbarTest, QuickSecondClickIsAClickToo) {
+  ShowAt(300, 400);
+  bar_.EnableCommand(41008, TRUE);
+  MoveTo(300 + 160, 400 + 15);  // undo
+  Press();
+  Release();
+  Press();  // within the double-click time: arrives as a double click
+  Release();
+  EXPECT_EQ(bar_.commands, (std::vector<UINT>{41008, 41008}));
+  // The same on the background starts a drag.
+  MoveTo(300 + 3, 400 + 15);
+  Press();
+  Release();
+  Press();
+  EXPECT_TRUE(bar_.dragging());
+  MoveTo(300 + 3 + 40, 400 + 15);
+  Release();
+  EXPECT_EQ(WindowRect(bar_.hwnd()).left, 340);
+  EXPECT_EQ(bar_.commands.size(), 2u);
+}
+
+TEST_F(SnapshotToolbarTest, TheButtonUnderThePointerGivesTheTooltipItsText) {
+  CreateToolTipWindow();
+  CToolTipWindow* tip = GetToolTipWindow();
+  ASSERT_NE(tip, nullptr);
+  ShowAt(300, 400);
+  MoveTo(300 + 15, 400 + 15);
+  EXPECT_EQ(tip->state(), 1);  // waiting for the show delay
+  EXPECT_STREQ(tip->text(), L"添加矩形");
+  MoveTo(300 + 110, 400 + 15);
+  EXPECT_STREQ(tip->text(), L"选择区域进行模糊");
+  MoveTo(300 + 250, 400 + 15);
+  EXPECT_STREQ(tip->text(), L"复制到剪贴板");
+  // While a button holds the capture no other tooltip is asked for (and the press, released on
+  // another button, sends nothing).
+  Press();
+  MoveTo(300 + 186, 400 + 15);
+  EXPECT_STREQ(tip->text(), L"复制到剪贴板");
+  Release();
+  // The pointer stays on the save button: its text shows after the delay.
+  MoveTo(300 + 187, 400 + 16);
+  EXPECT_STREQ(tip->text(), L"保存截图");
+  Pump(1200);
+  EXPECT_EQ(tip->state(), 2);
+  DestroyToolTipWindow();
+  EXPECT_EQ(GetToolTipWindow(), nullptr);
+  // Without a tooltip the bar goes on as before.
+  MoveTo(300 + 40, 400 + 15);
+  Press();
+  Release();
+  EXPECT_EQ(bar_.commands, (std::vector<UINT>{41002}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// A picture of the bar for people to look at: PNG (stored deflate blocks) of the composed bar,
+// blended over a dark backdrop and enlarged, written to $LUMETTA_ARTIFACTS or /tmp.
+
+uint32_t Crc32(const uint8_t* data, size_t n, uint32_t crc = 0) {
+  crc = ~crc;
+  for (size_t i = 0; i < n; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void PutBE(std::vector<uint8_t>& v, uint32_t x) {
+  for (int s = 24; s >= 0; s -= 8) v.push_back(static_cast<uint8_t>(x >> s));
+}
+
+void Chunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
+  PutBE(png, static_cast<uint32_t>(data.size()));
+  std::vector<uint8_t> body(type, type + 4);
+  body.insert(body.end(), data.begin(), data.end());
+  png.insert(png.end(), body.begin(), body.end());
+  PutBE(png, Crc32(body.data(), body.size()));
+}
+
+bool WritePng(const std::wstring& path, int w, int h, const std::vector<uint8_t>& rgb) {
+  std::vector<uint8_t> raw;
+  for (int y = 0; y < h; ++y) {
+    raw.push_back(0);
+    raw.insert(raw.end(), rgb.begin() + y * w * 3, rgb.begin() + (y + 1) * w * 3);
+  }
+  std::vector<uint8_t> z = {0x78, 0x01};
+  for (size_t pos = 0; pos < raw.size();) {
+    const size_t n = std::min<size_t>(65535, raw.size() - pos);
+    z.push_back(pos + n == raw.size() ? 1 : 0);
+    z.push_back(n & 0xFF);
+    z.push_back(n >> 8);
+    z.push_back(~n & 0xFF);
+    z.push_back((~n >> 8) & 0xFF);
+    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
+    pos += n;
+  }
+  uint32_t a = 1, b = 0;
+  for (uint8_t c : raw) {
+    a = (a + c) % 65521;
+    b = (b + a) % 65521;
+  }
+  PutBE(z, (b << 16) | a);
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<uint8_t> ihdr;
+  PutBE(ihdr, w);
+  PutBE(ihdr, h);
+  ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
+  Chunk(png, "IHDR", ihdr);
+  Chunk(png, "IDAT", z);
+  Chunk(png, "IEND", {});
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  if (!f) return false;
+  const bool ok = fwrite(png.data(), 1, png.size(), f) == png.size();
+  return fclose(f) == 0 && ok;
+}
+
+std::wstring ArtifactPath(const wchar_t* name) {
+  wchar_t dir[MAX_PATH] = {};
+  std::wstring folder = L"/tmp";
+  if (GetEnvironmentVariableW(L"LUMETTA_ARTIFACTS", dir, MAX_PATH) > 0) folder = dir;
+  // Under Wine a Unix folder is reached through drive Z:.
+  if (!folder.empty() && folder[0] == L'/') folder = L"Z:" + folder;
+  for (wchar_t& c : folder)
+    if (c == L'/') c = L'\\';
+  return folder + L"\\" + name;
+}
+
+TEST_F(SnapshotToolbarTest, PictureOfTheBarWithTheRectangleToolAndUndoDisabled) {
+  bar_.SetCurrentTool(1);
+  SendMessageW(bar_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(187, 15));  // hovering save
+  const Image bar = Composed();
+  ASSERT_EQ(bar.width, 283);
+  const int scale = 3, pad = 12;
+  const int w = (bar.width + 2 * pad) * scale, h = (bar.height + 2 * pad) * scale;
+  const uint32_t backdrop = 0xFF3B4A5A;
+  std::vector<uint8_t> rgb;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const int bx = x / scale - pad, by = y / scale - pad;
+      uint32_t p = backdrop;
+      if (bx >= 0 && by >= 0 && bx < bar.width && by < bar.height) p = Over(bar.at(bx, by), p);
+      rgb.insert(rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+    }
+  }
+  const std::wstring path = ArtifactPath(L"snapshot_toolbar.png");
+  EXPECT_TRUE(WritePng(path, w, h, rgb));
+  printf("tool bar picture: %ls\n", path.c_str());
+}
+
+TEST(SnapshotToolbarLifetime, DestroyingTheWindowOrTheObjectLeavesNothingBehind) {
+  auto* bar = new RecordingToolbar;
+  ASSERT_TRUE(bar->Create(nullptr));
+  HWND first = bar->hwnd();
+  DestroyWindow(first);
+  EXPECT_EQ(bar->hwnd(), nullptr);
+  EXPECT_EQ(bar->button_manager().first(), nullptr);  // buttons removed with the window
+  bar->Paint();                                       // nothing to paint on: no effect
+  bar->EnableCommand(41008, TRUE);
+  LayeredSurface surface;
+  EXPECT_FALSE(bar->Compose(surface));
+  // The object can make a new window, and deleting it takes the window along.
+  ASSERT_TRUE(bar->Create(nullptr));
+  HWND second = bar->hwnd();
+  EXPECT_NE(bar->button_manager().FindButton(41001), nullptr);
+  delete bar;
+  EXPECT_FALSE(IsWindow(second));
+}
+
+}  // namespace
