@@ -9,6 +9,7 @@
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/diagnostics/debug_log.h"
 #include "screenshot/output/clipboard_output.h"
+#include "screenshot/ui/CToolTipWindow.h"
 #include "screenshot/output/settings_registry.h"
 
 namespace engine {
@@ -111,7 +112,9 @@ int RunCapture(HINSTANCE instance) {
     return 0;
   }
   LoopHooks hooks;
-  // The tooltip's relay joins the hooks with the tooltip window.
+  hooks.observe = [](MSG* msg) {
+    if (CToolTipWindow* tip = GetToolTipWindow()) tip->RelayEvent(msg);
+  };
   hooks.after_mouse_move = [tool] { tool->UpdateMagnifier(); };
   RunMessageLoop(hooks);
   switch (tool->Finish()) {

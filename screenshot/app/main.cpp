@@ -10,6 +10,7 @@
 #include "screenshot/app/message_filter.h"
 #include "screenshot/diagnostics/crash_handler.h"
 #include "screenshot/output/SettingsStore.h"
+#include "screenshot/ui/CToolTipWindow.h"
 #include "screenshot/ui/CWindowBase.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
@@ -41,7 +42,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   Gdiplus::GdiplusStartup(&gdiplus_token, &gdiplus_input, nullptr);  // result deliberately unused
 
   CreateMessageFilterList();
+  CreateToolTipWindow();
   engine::RunCapture(instance);
+  DestroyToolTipWindow();
   DestroyMessageFilterList();
 
   SettingsStore::Instance().Save();

@@ -250,14 +250,14 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   Attach(overlay);
   backdrop_prev_proc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
       backdrop_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BackdropSubclassProc)));
+  // 12. The tool bars, hidden until there is a selection (the colour and text bars join here).
+  toolbar_.Create(m_hWnd);
   // 13. The magnifier.
   CreateMagnifierWindow(instance);
   UpdateMagnifier();
-  // 14. On screen, in order from the top: magnifier, overlay, backdrop.
+  // 14. On screen, in order from the top: tool bars, magnifier, overlay, backdrop.
   Present();
-  ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  if (magnifier_)
-    ::SetWindowPos(magnifier_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RestoreStackingOrder();
   // 15. Esc and Delete belong to the capture while it runs.
   RegisterHotKeys();
   return true;
@@ -267,6 +267,7 @@ void CScreenSnapshotTool::DestroyWindows() {
   ReleaseHotKeys();
   if (magnifier_) ::DestroyWindow(magnifier_);
   magnifier_ = nullptr;
+  if (toolbar_.hwnd()) ::DestroyWindow(toolbar_.hwnd());
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   if (backdrop_) ::DestroyWindow(backdrop_);
   backdrop_ = nullptr;
@@ -288,8 +289,10 @@ void CScreenSnapshotTool::Present() {
   ::ReleaseDC(nullptr, screen);
 }
 
-// One layered-window update that only copies what changed: a full present costs ~10 ms per
-// megapixel, a drag step's strips a small part of that.
+// One layered-window update that only blends what changed (a full present blends the whole
+// screen). Always one call with the bounding rectangle, never one per strip: some
+// implementations (Wine) pay a fixed cost per call that grows with the window's area, whatever
+// the dirty rectangle (see bench/).
 void CScreenSnapshotTool::PresentDirty(const Rect& dirty) {
   if (!m_hWnd || dirty.IsEmpty()) return;
   POINT dst = {origin_.x, origin_.y};

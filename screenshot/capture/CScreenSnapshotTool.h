@@ -16,6 +16,7 @@
 #include "screenshot/capture/overlay_pixels.h"
 #include "screenshot/capture/selection_geometry.h"
 #include "screenshot/capture/window_tree.h"
+#include "screenshot/ui/CSnapshotToolbar.h"
 #include "screenshot/ui/CWindowBase.h"
 #include "screenshot/ui/message_map.h"
 
@@ -36,6 +37,16 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   static constexpr int kOutcomeCopy = 41010;
   static constexpr int kOutcomeSave = 41011;
   static constexpr int kOutcomeLeave = 41015;
+
+  // The main tool bar, reporting its commands to the capture window.
+  class CInternalToolBar : public CSnapshotToolbar {
+   public:
+    explicit CInternalToolBar(CScreenSnapshotTool* owner) : owner_(owner) {}
+    void OnToolbarCommand(UINT id) override { owner_->OnToolbarCommand(id); }
+
+   private:
+    CScreenSnapshotTool* owner_;
+  };
 
   CScreenSnapshotTool();
 
@@ -72,7 +83,8 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   // The image made by finish or save; owned by the capture window.
   HBITMAP GetComposedImage() const { return composed_; }
   const std::wstring& GetSavePath() const { return save_path_; }
-  int current_tool() const { return current_tool_; }
+  int current_tool() const { return toolbar_.GetCurrentTool(); }
+  const CSnapshotToolbar& main_toolbar() const { return toolbar_; }
   Point virtual_origin() const { return origin_; }
   HWND overlay_window() const { return m_hWnd; }
   HWND backdrop_window() const { return backdrop_; }
@@ -129,6 +141,12 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void DeleteBoardTarget();
   void Undo(bool redo);
   void ToggleToolBars();
+  // Puts the main tool bar under the selection and shows it, unless the user hid the bars.
+  void PlaceMainToolbar();
+  void HideToolBars();
+  // From the top: tool bars, magnifier, overlay (over the backdrop).
+  void RestoreStackingOrder();
+  void ShowContextMenu(POINT screen);
   // Hides every capture window that is shown, without moving, activating or restacking it.
   void HideCaptureWindows();
   void RegisterHotKeys();
@@ -180,6 +198,6 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   int outcome_ = 0;
   std::wstring save_path_;
   HBITMAP composed_ = nullptr;
-  int current_tool_ = 0;  // ToolKind
+  CInternalToolBar toolbar_{this};
   HINSTANCE instance_ = nullptr;
 };

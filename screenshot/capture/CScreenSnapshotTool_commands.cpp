@@ -2,6 +2,8 @@
 // a capture run ends.
 #include "resource.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
+#include "screenshot/capture/bar_placement.h"
+#include "screenshot/ui/CContextToolMenu.h"
 
 namespace {
 
@@ -108,9 +110,10 @@ void CScreenSnapshotTool::OnMenuCommand(UINT id) {
   }
 }
 
-void CScreenSnapshotTool::ChooseTool(int tool, bool /*from_menu*/) {
-  // The style bars and the board take their part here as they arrive.
-  current_tool_ = tool;
+void CScreenSnapshotTool::ChooseTool(int tool, bool from_menu) {
+  // The colour and text bars, with each tool's remembered style, and the board's tool join here.
+  toolbar_.SetCurrentTool(tool);
+  if (from_menu) toolbar_.Paint();  // drawn pressed on the bar as well
 }
 
 void CScreenSnapshotTool::DeleteBoardTarget() {
@@ -122,7 +125,66 @@ void CScreenSnapshotTool::Undo(bool /*redo*/) {
 }
 
 void CScreenSnapshotTool::ToggleToolBars() {
-  // The main tool bar and the style bars are shown or hidden here.
+  if (toolbar_.hwnd() && ::IsWindowVisible(toolbar_.hwnd())) {
+    toolbar_.SetHiddenByUser(TRUE);
+    HideToolBars();
+  } else {
+    toolbar_.SetHiddenByUser(FALSE);
+    PlaceMainToolbar();  // the style bar of a drawing tool comes back with it
+  }
+}
+
+void CScreenSnapshotTool::PlaceMainToolbar() {
+  const Rect sel = overlay_.selection();
+  if (!toolbar_.hwnd() || sel.IsEmpty()) return;
+  RECT bar = {};
+  ::GetWindowRect(toolbar_.hwnd(), &bar);
+  POINT cursor = {};
+  ::GetCursorPos(&cursor);
+  MONITORINFO mi = {sizeof(mi)};
+  ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &mi);
+  const Point at = MainToolbarPosition(
+      Offset(sel, origin_.x, origin_.y), bar.right - bar.left, bar.bottom - bar.top,
+      Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom});
+  ::SetWindowPos(toolbar_.hwnd(), nullptr, at.x, at.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (toolbar_.IsHiddenByUser()) return;
+  toolbar_.Paint();
+  ::SetWindowPos(toolbar_.hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CScreenSnapshotTool::HideToolBars() {
+  // The colour bar and the text bar join the main tool bar here.
+  HideWindow(toolbar_.hwnd());
+}
+
+void CScreenSnapshotTool::RestoreStackingOrder() {
+  // Each window raised to the top of the topmost band in turn, from the lowest up.
+  for (HWND w : {m_hWnd, magnifier_, toolbar_.hwnd()})
+    if (w) ::SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CScreenSnapshotTool::ShowContextMenu(POINT screen) {
+  CContextToolMenu menu;
+  if (!menu.Create()) return;
+  menu.SetItemCheck(ID_MENU_TOOLBAR, toolbar_.hwnd() && ::IsWindowVisible(toolbar_.hwnd()));
+  // Delete, undo and redo follow the board while it is attached.
+  const bool can_delete = false, can_undo = false, can_redo = false;
+  menu.EnableItem(ID_MENU_DELETE, board_attached_ && can_delete);
+  menu.EnableItem(ID_MENU_UNDO, board_attached_ && can_undo);
+  menu.EnableItem(ID_MENU_REDO, board_attached_ && can_redo);
+  static const struct {
+    int tool;
+    UINT item;
+  } kToolItems[] = {{kToolRectangle, ID_MENU_RECTANGLE}, {kToolEllipse, ID_MENU_ELLIPSE},
+                    {kToolArrow, ID_MENU_ARROW},         {kToolBrush, ID_MENU_BRUSH},
+                    {kToolText, ID_MENU_TEXT},           {kToolMosaic, ID_MENU_MOSAIC}};
+  for (const auto& t : kToolItems)
+    if (toolbar_.GetCurrentTool() == t.tool) menu.SetItemCheck(t.item, true);
+  const UINT chosen = menu.TrackPopup(screen.x, screen.y);
+  ::DestroyWindow(menu.hwnd());
+  OnMenuCommand(chosen);
 }
 
 LRESULT CScreenSnapshotTool::OnHotKey(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
@@ -161,7 +223,7 @@ void CScreenSnapshotTool::Leave() {
 }
 
 void CScreenSnapshotTool::HideCaptureWindows() {
-  // From the top: the bars join here, then magnifier, overlay and backdrop.
+  HideToolBars();
   HideWindow(magnifier_);
   HideWindow(m_hWnd);
   HideWindow(backdrop_);
@@ -190,6 +252,7 @@ void CScreenSnapshotTool::FinishAndCopy() {
 int CScreenSnapshotTool::Finish() {
   // 1, 2. Hot keys first: Esc and Delete go back to the other programs at once.
   ReleaseHotKeys();
+  HideToolBars();
   DestroyWindows();
   clip_cx_ = clip_cy_ = 0;
   if (overlay_.selection().IsEmpty()) outcome_ = 0;

@@ -74,9 +74,13 @@ void CScreenSnapshotTool::ApplyRect(const Rect& n, bool is_move) {
 }
 
 void CScreenSnapshotTool::Reselect() {
-  // The board is reset and the bars are hidden here as they arrive.
+  // The board is reset here once it exists.
   PresentDirty(overlay_.RemoveSelection());
-  current_tool_ = 0;
+  toolbar_.SetCurrentTool(0);
+  toolbar_.EnableCommand(ID_TOOLBAR_UNDO, FALSE);
+  toolbar_.EnableCommand(ID_TOOLBAR_REDO, FALSE);
+  toolbar_.Paint();
+  HideToolBars();
   drag_mode_ = HitOutside;
   magnifier_on_ = detection_on_ = true;
   highlighted_ = nullptr;
@@ -111,7 +115,7 @@ LRESULT CScreenSnapshotTool::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHan
   current_point_ = PointOf(lParam);
   if (not_moved_yet_) {
     not_moved_yet_ = false;
-    // The tool bars hide here once they exist.
+    HideToolBars();
     if (drag_mode_ == HitNew && !overlay_.selection().IsEmpty())
       PresentDirty(overlay_.RemoveSelection());
   }
@@ -143,7 +147,7 @@ LRESULT CScreenSnapshotTool::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHan
       }
     }
   }
-  // The main tool bar is placed under the selection here once it exists.
+  if (!overlay_.selection().IsEmpty()) PlaceMainToolbar();
   magnifier_on_ = detection_on_ = false;
   UpdateMagnifier();
   return 0;
@@ -157,7 +161,8 @@ LRESULT CScreenSnapshotTool::OnRButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&) {
       Reselect();
     } else {
       magnifier_on_ = detection_on_ = false;
-      // The context menu opens here once it exists.
+      UpdateMagnifier();  // hidden before the menu's modal loop starts
+      ShowContextMenu(POINT{p.x + origin_.x, p.y + origin_.y});
     }
   } else if (highlighted_) {
     RECT now = {};
