@@ -1,59 +1,20 @@
 // Cost of one selection drag step on the overlay store: incremental update vs full redraw vs a
 // plain copy of the store, at three virtual screen sizes.
 //
-// The drag script is a realistic mix on an 800 x 600 selection: moves by a few pixels and pulls
-// of edges and corners, each step made by the same drag rules as the capture window. Both
-// strategies replay the same rectangles; the final stores are compared to make sure they agree.
+// Both strategies replay the drag of drag_script.h; the final stores are compared to make sure
+// they agree.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <vector>
 
+#include "bench/drag_script.h"
 #include "screenshot/capture/overlay_pixels.h"
-#include "screenshot/capture/selection_geometry.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct Step {
-  Rect rect;
-  bool is_move;
-};
-
-// Gestures of 20 pointer moves each, 1 to 4 pixels per move; about 60% of them move the
-// selection, the rest drag one of the eight grips.
-std::vector<Step> MakeScript(int cx, int cy, int steps, uint32_t seed) {
-  std::mt19937 rng(seed);
-  const SelectionHit grips[] = {HitLeft,    HitRight,    HitTop,        HitBottom,
-                                HitTopLeft, HitTopRight, HitBottomLeft, HitBottomRight};
-  Rect sel{(cx - 800) / 2, (cy - 600) / 2, (cx + 800) / 2, (cy + 600) / 2};
-  std::vector<Step> script;
-  while (static_cast<int>(script.size()) < steps) {
-    const bool move = rng() % 10 < 6;
-    const SelectionHit mode = move ? HitMove : grips[rng() % 8];
-    const Point press{(sel.left + sel.right) / 2, (sel.top + sel.bottom) / 2};
-    const int sx = static_cast<int>(rng() % 9) - 4, sy = static_cast<int>(rng() % 9) - 4;
-    Point cur = press;
-    const Rect start = sel;
-    for (int i = 0; i < 20 && static_cast<int>(script.size()) < steps; ++i) {
-      cur.x += sx == 0 ? 1 : sx;
-      cur.y += sy;
-      const Rect n = DragStep(mode, start, press, cur, cx, cy);
-      if (n.IsEmpty() || n == sel) continue;
-      script.push_back(Step{n, move});
-      sel = n;
-    }
-    // Keep the selection near 800 x 600 and away from degenerate sizes.
-    if (sel.Width() < 600 || sel.Width() > 1000 || sel.Height() < 450 || sel.Height() > 750) {
-      sel = Rect{(cx - 800) / 2, (cy - 600) / 2, (cx + 800) / 2, (cy + 600) / 2};
-      script.push_back(Step{sel, false});
-    }
-  }
-  return script;
-}
 
 volatile uint32_t g_sink;  // keeps the copies from being optimised away
 
@@ -61,17 +22,18 @@ double MicrosPer(Clock::duration d, int count) {
   return std::chrono::duration<double, std::micro>(d).count() / count;
 }
 
-void Run(int cx, int cy) {
+// Prints one row; false when the two strategies ended with different stores.
+bool Run(int cx, int cy) {
   const std::size_t bytes = OverlayStoreBytes(cx, cy);
   std::vector<uint32_t> a(bytes / 4), b(bytes / 4), copy(bytes / 4);
   OverlayPixels inc(OverlayStoreView(a.data(), cx, cy, RowOrder::BottomUp), cx, cy);
   OverlayPixels full(OverlayStoreView(b.data(), cx, cy, RowOrder::BottomUp), cx, cy);
-  const std::vector<Step> script = MakeScript(cx, cy, 4000, 1234);
+  const std::vector<DragScriptStep> script = MakeDragScript(cx, cy, 4000, 1234);
 
   inc.FillDimmed();
   const Clock::time_point t0 = Clock::now();
   long long dirty_pixels = 0;
-  for (const Step& s : script) {
+  for (const DragScriptStep& s : script) {
     const Rect d = inc.ApplySelection(s.rect, s.is_move);
     dirty_pixels += static_cast<long long>(d.Width()) * d.Height();
   }
@@ -99,18 +61,23 @@ void Run(int cx, int cy) {
   const double us_full = MicrosPer(t_full, full_steps);
   const double us_copy = MicrosPer(t_copy, copies);
   g_sink = check;
-  std::printf("%5dx%-5d %9.2f %11.1f %10.1f %10.0fx %10.0fx %12lld  %s\n", cx, cy, us_inc,
-              us_full, us_copy, us_full / us_inc, us_copy / us_inc,
+  std::printf("%5dx%-5d %9.2f %11.1f %10.1f %10.0fx %10.0fx %12lld  %s\n", cx, cy, us_inc, us_full,
+              us_copy, us_full / us_inc, us_copy / us_inc,
               dirty_pixels / static_cast<long long>(script.size()), same ? "same" : "DIFFERENT");
+  // For bench/run.py's summary.
+  std::printf("RESULT store %d %d %.2f %.1f %.1f %s\n", cx, cy, us_inc, us_full, us_copy,
+              same ? "same" : "different");
+  return same;
 }
 
 }  // namespace
 
 int main() {
   std::printf("drag step on an ~800x600 selection, microseconds per step\n");
-  std::printf("%-11s %9s %11s %10s %11s %11s %12s  %s\n", "screen", "incr", "full redraw",
-              "memcpy", "full/incr", "copy/incr", "dirty px", "final store");
+  std::printf("%-11s %9s %11s %10s %11s %11s %12s  %s\n", "screen", "incr", "full redraw", "memcpy",
+              "full/incr", "copy/incr", "dirty px", "final store");
   const int sizes[][2] = {{1920, 1080}, {3840, 2160}, {7680, 2160}};
-  for (const auto& s : sizes) Run(s[0], s[1]);
-  return 0;
+  bool ok = true;
+  for (const auto& s : sizes) ok = Run(s[0], s[1]) && ok;
+  return ok ? 0 : 1;
 }

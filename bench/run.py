@@ -1,6 +1,11 @@
-"""Runs the benchmarks under Wine on a virtual display large enough for every screen measured.
+"""Runs the benchmarks under Wine, each on a test desktop of the virtual screen size it measures
+(1920x1080, 3840x2160, 7680x2160), and prints a summary with ratios.
 
-    python3 bench/run.py BIN_DIR
+    python3 bench/run.py BIN_DIR [--runs N]
+
+On each desktop: present_bench.exe (drag step with the real present), startup_bench.exe (start-up
+and peak memory of Snapshot.exe against minimal_capture.exe, N runs each, medians). Once:
+drag_step_bench.exe (the drag step on the pixel store alone, no display involved).
 """
 
 import os
@@ -12,17 +17,145 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "gui"))
 
 from desktop import Desktop  # noqa: E402
 
+SIZES = [(1920, 1080), (3840, 2160), (7680, 2160)]
+MIB = 1024.0 * 1024.0
+
+
+def run(desk, argv, timeout):
+    """Runs a Wine program on the desktop, echoes its output and returns (ok, RESULT rows)."""
+    print("== %s" % " ".join(os.path.basename(a) for a in argv), flush=True)
+    p = subprocess.run(["wine"] + argv, env=desk.env(), capture_output=True, text=True,
+                       timeout=timeout)
+    rows = []
+    for line in p.stdout.splitlines():
+        if line.startswith("RESULT "):
+            rows.append(line.split()[1:])
+        else:
+            print(line)
+    sys.stdout.flush()
+    return p.returncode == 0, rows
+
+
+def parse(rows):
+    """RESULT rows keyed by (kind, cx, cy), numbers as floats where they are numbers."""
+    out = {}
+    for r in rows:
+        vals = []
+        for v in r[3:]:
+            try:
+                vals.append(float(v))
+            except ValueError:
+                vals.append(v)
+        out[(r[0], int(r[1]), int(r[2]))] = vals
+    return out
+
+
+def buffer_bytes(cx, cy):
+    return cx * cy * 4.0
+
+
+def summary(res):
+    print("\n==== Drag step (median per step) ====")
+    print("%-10s %9s %12s %12s %9s %9s %11s %9s %9s" % (
+        "screen", "store us", "incr+dirty", "full+full", "memcpy", "full/inc", "inc/memcpy",
+        "1px call", "inc/call"))
+    for cx, cy in SIZES:
+        p = res.get(("present", cx, cy))
+        s = res.get(("store", cx, cy))
+        if not p:
+            continue
+        inc, full, mem, _first, floor = p[0], p[1], p[2], p[3], p[4]
+        print("%-10s %9s %9.1f ms %9.1f ms %6.2f ms %8.1fx %10.1fx %6.1f ms %8.2fx" % (
+            "%dx%d" % (cx, cy), "%.1f" % s[0] if s else "-", inc, full, mem, full / inc,
+            inc / mem, floor, inc / floor))
+    print("store us: the incremental strip update alone (no present).  1px call: one layered-"
+          "window\nupdate with a 1 x 1 dirty rectangle, the fixed cost of any present here.")
+
+    print("\n==== Start-up: process start to the dimmed overlay on screen (median) ====")
+    print("%-10s %12s %12s %15s" % ("screen", "minimal", "Snapshot.exe", "engine/minimal"))
+    for cx, cy in SIZES:
+        s = res.get(("startup", cx, cy))
+        if not s:
+            continue
+        m, e = s[0], s[1]
+        print("%-10s %9.0f ms %9.0f ms %14.2fx" % ("%dx%d" % (cx, cy), m, e, e / m if m else 0))
+
+    print("\n==== Memory (working set, median; buffer = one cx x cy x 4 picture) ====")
+    print("%-10s %10s %11s %20s %20s %14s" % (
+        "screen", "1 buffer", "frozen+ovl", "engine peak / held", "minimal peak / held",
+        "engine-minimal"))
+    pts = {"engine peak": [], "engine held": [], "minimal peak": [], "minimal held": []}
+    for cx, cy in SIZES:
+        m = res.get(("memory", cx, cy))
+        if not m:
+            continue
+        buf = buffer_bytes(cx, cy)
+        for key, v in zip(("engine peak", "engine held", "minimal peak", "minimal held"), m):
+            pts[key].append((buf, v))
+        print("%-10s %6.1f MiB %7.1f MiB %8.0f / %4.0f MiB %8.0f / %4.0f MiB %6.1f buffers" % (
+            "%dx%d" % (cx, cy), buf / MIB, 2 * buf / MIB, m[0] / MIB, m[1] / MIB, m[2] / MIB,
+            m[3] / MIB, (m[0] - m[2]) / buf))
+    for name, p in pts.items():
+        if len(p) >= 2:
+            # Least-squares slope of bytes over buffer bytes: how many full-screen buffers the
+            # process holds, whatever its fixed part (Wine's DLLs and heaps).
+            n = len(p)
+            mx = sum(x for x, _ in p) / n
+            my = sum(y for _, y in p) / n
+            slope = sum((x - mx) * (y - my) for x, y in p) / sum((x - mx) ** 2 for x, _ in p)
+            print("%-13s %4.1f full-screen buffers + %3.0f MiB" % (
+                name + ":", slope, (my - slope * mx) / MIB))
+    print("""
+Full-screen buffers of the engine (cx x cy x 4 bytes each):
+  held for the whole capture, by the engine:
+    frozen desktop                 the reference picture
+    overlay buffer                 the reference buffer ((cx+9) x (cy+9) + 9 pixels)
+    frozen copy                    paints the backdrop, sampled by the magnifier
+    pattern brush of the freeze    the freeze window's class brush keeps its own copy of the
+    window's class                 frozen desktop; deleted only in the destructor, although the
+                                   freeze window is gone once the backdrop is up
+  held for the whole capture, by Wine inside the process:
+    overlay's layered surface      what the layered window shows
+    backdrop dialog's surface      (painted at the first WM_PAINT, after the overlay is shown)
+  transient:
+    freeze window's surface        from its first paint until the backdrop replaces it
+    one temporary bitmap in every  Wine copies the whole window surface into it and back on
+    layered-window update          every update, with or without a dirty rectangle
+""")
+
 
 def main():
+    if len(sys.argv) < 2:
+        print(__doc__)
+        return 2
     bin_dir = os.path.abspath(sys.argv[1])
-    d = Desktop(size=(7680, 2160)).start()
-    try:
-        for name in ["drag_step_bench.exe", "present_bench.exe"]:
-            print("== %s" % name, flush=True)
-            subprocess.run(["wine", os.path.join(bin_dir, name)], env=d.env(), check=True)
-    finally:
-        d.stop()
+    runs = 7
+    if "--runs" in sys.argv:
+        runs = int(sys.argv[sys.argv.index("--runs") + 1])
+    exe = lambda name: os.path.join(bin_dir, name)  # noqa: E731
+    rows, ok = [], True
+    print("load average at start: %.1f %.1f %.1f (timings are wall-clock medians)" % os.getloadavg())
+    for i, (cx, cy) in enumerate(SIZES):
+        print("\n######## test desktop %dx%d" % (cx, cy), flush=True)
+        d = Desktop(size=(cx, cy)).start()
+        try:
+            steps = []
+            if i == 0:
+                steps.append(([exe("drag_step_bench.exe")], 300))
+            steps.append(([exe("present_bench.exe")], 600))
+            steps.append(([exe("startup_bench.exe"), exe("Snapshot.exe"),
+                           exe("minimal_capture.exe"), str(runs)], 1200))
+            for argv, timeout in steps:
+                good, r = run(d, argv, timeout)
+                ok = ok and good
+                rows += r
+        finally:
+            d.stop()
+    summary(parse(rows))
+    if not ok:
+        print("\nSOME BENCHMARKS FAILED (see above)")
+    return 0 if ok else 1
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
