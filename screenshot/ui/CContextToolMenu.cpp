@@ -12,6 +12,7 @@
 #include "screenshot/ui/context_menu_layout.h"
 #include "screenshot/ui/layered_paint.h"
 #include "screenshot/ui/popup_placement.h"
+#include "screenshot/ui/screen_dc.h"
 
 namespace {
 
@@ -94,21 +95,6 @@ bool IsSwallowedElsewhere(UINT message) {
       return false;
   }
 }
-
-// The screen device context for one scope.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(::GetDC(nullptr)) {}
-  ~ScreenDC() {
-    if (dc_) ::ReleaseDC(nullptr, dc_);
-  }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 }  // namespace
 

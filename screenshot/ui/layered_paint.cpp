@@ -6,25 +6,7 @@
 #include "screenshot/ui/LayeredSurface.h"
 #include "screenshot/ui/nine_grid.h"
 #include "screenshot/ui/premultiply.h"
-
-namespace {
-
-// The screen device context for one scope.
-class ScreenDC {
- public:
-  ScreenDC() : dc_(::GetDC(nullptr)) {}
-  ~ScreenDC() {
-    if (dc_) ::ReleaseDC(nullptr, dc_);
-  }
-  ScreenDC(const ScreenDC&) = delete;
-  ScreenDC& operator=(const ScreenDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-}  // namespace
+#include "screenshot/ui/screen_dc.h"
 
 HBITMAP LoadPremultipliedBitmap(HINSTANCE instance, UINT id) {
   HBITMAP bitmap = static_cast<HBITMAP>(
@@ -41,12 +23,11 @@ HBITMAP LoadPremultipliedBitmap(HINSTANCE instance, UINT id) {
   return bitmap;
 }
 
-bool DrawNineGrid(HDC dest, int x, int y, int width, int height, HDC source, int src_x,
-                  int src_y, int margin_left, int margin_top, int margin_right, int margin_bottom,
+bool DrawNineGrid(HDC dest, int x, int y, int width, int height, HDC source, int src_x, int src_y,
+                  int margin_left, int margin_top, int margin_right, int margin_bottom,
                   int src_width, int src_height) {
-  const auto pieces =
-      LayoutNineGrid({x, y, width, height}, {src_x, src_y, src_width, src_height},
-                     {margin_left, margin_top, margin_right, margin_bottom});
+  const auto pieces = LayoutNineGrid({x, y, width, height}, {src_x, src_y, src_width, src_height},
+                                     {margin_left, margin_top, margin_right, margin_bottom});
   bool ok = true;
   for (const NineGridPiece& p : pieces) {
     if (p.dest.empty() || p.source.empty()) continue;  // a margin of 0, or no room for it

@@ -98,6 +98,13 @@ class CaptureCase(unittest.TestCase):
         d.xdotool("mouseup", 1)
         time.sleep(0.6)
 
+    def click(self, x, y, button=1):
+        """Rests the pointer on (x, y) (so the window under it is highlighted), then clicks."""
+        self.desk.xdotool("mousemove", x, y)
+        time.sleep(0.5)
+        self.desk.xdotool("click", button)
+        time.sleep(0.6)
+
     def double_click(self, x, y):
         self.desk.xdotool("mousemove", x, y)
         time.sleep(0.3)

@@ -35,10 +35,7 @@ class CopyTest(CaptureCase):
 
     def test_click_on_a_window_then_double_click_copies_that_window(self):
         x, y, w, h, _ = CHILDREN[1]
-        self.desk.xdotool("mousemove", x + 40, y + 40)
-        time.sleep(0.5)
-        self.desk.xdotool("click", 1)
-        time.sleep(0.6)
+        self.click(x + 40, y + 40)
         self.double_click(x + 60, y + 60)
         self.finish()
         self.assert_clipboard_shows(x, y, x + w, y + h)
@@ -51,10 +48,7 @@ class CopyTest(CaptureCase):
 
     def test_right_click_outside_then_a_new_drag_copies_only_the_new_region(self):
         self.drag(100, 500, 300, 700)
-        self.desk.xdotool("mousemove", 900, 200)
-        time.sleep(0.3)
-        self.desk.xdotool("click", 3)  # outside: back to hunting
-        time.sleep(0.5)
+        self.click(900, 200, button=3)  # outside the selection: back to hunting
         self.drag(700, 100, 1000, 350)
         self.double_click(800, 200)
         self.finish()

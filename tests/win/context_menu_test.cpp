@@ -1,8 +1,6 @@
 // The context menu on a real desktop: built from the engine's menu resource, its picture, where it
 // opens, and its modal loop driven by real and posted input.
 #include <windows.h>
-#include <objidl.h>  // gdiplus.h needs it under WIN32_LEAN_AND_MEAN
-#include <gdiplus.h>
 
 #include <gtest/gtest.h>
 
@@ -13,105 +11,16 @@
 #include <vector>
 
 #include "resource.h"
-#include "screenshot/app/ImageSet.h"
 #include "screenshot/ui/CContextToolMenu.h"
 #include "screenshot/ui/LayeredSurface.h"
 #include "screenshot/ui/message_map.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
 
+using namespace testpictures;
+
 // ---- pictures --------------------------------------------------------------------------------
-
-struct Image {
-  int width = 0, height = 0;
-  std::vector<uint32_t> px;  // premultiplied 0xAARRGGBB, top-down
-  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
-};
-
-Image Pixels(const LayeredSurface& s) {
-  Image img;
-  img.width = s.width();
-  img.height = s.height();
-  GdiFlush();
-  for (int y = 0; y < s.height(); ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(s.top_row() + y * s.row_step());
-    img.px.insert(img.px.end(), row, row + s.width());
-  }
-  return img;
-}
-
-int A(uint32_t p) { return p >> 24; }
-int R(uint32_t p) { return (p >> 16) & 0xFF; }
-int G(uint32_t p) { return (p >> 8) & 0xFF; }
-int B(uint32_t p) { return p & 0xFF; }
-
-uint32_t Over(uint32_t p, uint32_t backdrop) {
-  const int k = 255 - A(p);
-  auto ch = [&](int s) {
-    const int v =
-        static_cast<int>((p >> s) & 0xFF) + static_cast<int>((backdrop >> s) & 0xFF) * k / 255;
-    return static_cast<uint32_t>(std::min(255, v));
-  };
-  return 0xFF000000u | ch(16) << 16 | ch(8) << 8 | ch(0);
-}
-
-// Whether the desktop has a face for the engine's Chinese texts (宋体 or a stand-in for it);
-// without one every character is drawn as the same box.
-bool ChineseGlyphsAvailable() {
-  LOGFONTW lf = {};
-  lf.lfHeight = -12;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"宋体", LF_FACESIZE);
-  HFONT font = CreateFontIndirectW(&lf);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  WORD glyphs[2] = {};
-  const DWORD n = GetGlyphIndicesW(dc, L"隐显", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  DeleteObject(font);
-  return n == 2 && glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
-}
-
-// Saves |img| over a dark backdrop, enlarged, as a PNG in $LUMETTA_ARTIFACTS (or /tmp).
-std::wstring SavePicture(const Image& img, const wchar_t* name, int scale = 2, int pad = 10) {
-  wchar_t dir[MAX_PATH] = {};
-  std::wstring folder = L"/tmp";
-  if (GetEnvironmentVariableW(L"LUMETTA_ARTIFACTS", dir, MAX_PATH) > 0) folder = dir;
-  if (!folder.empty() && folder[0] == L'/') folder = L"Z:" + folder;  // Unix folders under Wine
-  std::replace(folder.begin(), folder.end(), L'/', L'\\');
-  const std::wstring path = folder + L"\\" + name;
-
-  const int w = (img.width + 2 * pad) * scale, h = (img.height + 2 * pad) * scale;
-  std::vector<uint32_t> out(static_cast<size_t>(w) * h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const int ix = x / scale - pad, iy = y / scale - pad;
-      uint32_t p = 0xFF3B4A5A;
-      if (ix >= 0 && iy >= 0 && ix < img.width && iy < img.height) p = Over(img.at(ix, iy), p);
-      out[static_cast<size_t>(y) * w + x] = p;
-    }
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return L"";
-  bool saved = false;
-  {
-    UINT count = 0, bytes = 0;
-    Gdiplus::GetImageEncodersSize(&count, &bytes);
-    std::vector<BYTE> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, bytes, codecs);
-    for (UINT i = 0; i < count; ++i) {
-      if (std::wstring(codecs[i].MimeType) != L"image/png") continue;
-      Gdiplus::Bitmap bitmap(w, h, w * 4, PixelFormat32bppARGB,
-                             reinterpret_cast<BYTE*>(out.data()));
-      saved = bitmap.Save(path.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
-    }
-  }
-  Gdiplus::GdiplusShutdown(token);
-  return saved ? path : L"";
-}
 
 // Pixels of |img| inside |r| that are not the plain white panel.
 int NonWhite(const Image& img, const RECT& r) {
@@ -154,10 +63,10 @@ int MostSaturated(const Image& img, const RECT& r) {
 class TargetWindow : public CWindowBase {
  public:
   BEGIN_MSG_MAP(TargetWindow)
-    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnRecord)
-    MESSAGE_HANDLER(WM_KEYDOWN, OnRecord)
-    MESSAGE_HANDLER(WM_MBUTTONDOWN, OnRecord)
-    MESSAGE_HANDLER(WM_APP, OnRecord)
+  MESSAGE_HANDLER(WM_LBUTTONDOWN, OnRecord)
+  MESSAGE_HANDLER(WM_KEYDOWN, OnRecord)
+  MESSAGE_HANDLER(WM_MBUTTONDOWN, OnRecord)
+  MESSAGE_HANDLER(WM_APP, OnRecord)
   END_MSG_MAP()
   LRESULT OnRecord(UINT msg, WPARAM, LPARAM, BOOL&) {
     received.push_back(msg);
@@ -165,20 +74,6 @@ class TargetWindow : public CWindowBase {
   }
   std::vector<UINT> received;
 };
-
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const DWORD now = GetTickCount();
-    if (static_cast<LONG>(end - now) <= 0) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-  }
-}
 
 // Real mouse input, as a user gives it: moves the pointer there and clicks.
 void ClickAt(int x, int y) {
@@ -197,23 +92,10 @@ LPARAM ClientPoint(const RECT& r) {
   return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-class ContextMenuTest : public ::testing::Test {
+class ContextMenuTest : public EngineModuleTest {
  protected:
-  static void SetUpTestSuite() {
-    engine_ = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
-    previous_ = CWindowBase::Module().instance;
-    if (!engine_) return;
-    CWindowBase::SetModule(reinterpret_cast<HINSTANCE>(engine_));
-    SharedImages().Load(reinterpret_cast<HINSTANCE>(engine_));
-  }
-  static void TearDownTestSuite() {
-    CWindowBase::SetModule(previous_);
-    if (engine_) FreeLibrary(engine_);
-    engine_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(engine_) << "Snapshot.exe not found beside the test";
+    ASSERT_NO_FATAL_FAILURE(EngineModuleTest::SetUp());
     ASSERT_TRUE(menu_.Create());
   }
   void TearDown() override {
@@ -244,14 +126,9 @@ class ContextMenuTest : public ::testing::Test {
   // Posts to the menu's loop before it runs; the loop finds them waiting.
   void PostEscape() { PostMessageW(nullptr, WM_HOTKEY, 1, MAKELPARAM(0, VK_ESCAPE)); }
 
-  static HMODULE engine_;
-  static HINSTANCE previous_;
   CContextToolMenu menu_;
   TargetWindow target_;
 };
-
-HMODULE ContextMenuTest::engine_ = nullptr;
-HINSTANCE ContextMenuTest::previous_ = nullptr;
 
 // ---- building and painting -------------------------------------------------------------------
 
@@ -571,7 +448,7 @@ TEST_F(ContextMenuTest, DestroyingTheWindowFreesTheItemsTheObjectStays) {
   CContextToolMenu bare;
   EXPECT_FALSE(bare.Create());
   EXPECT_EQ(bare.hwnd(), nullptr);
-  CWindowBase::SetModule(reinterpret_cast<HINSTANCE>(engine_));
+  CWindowBase::SetModule(engine());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -14,30 +13,17 @@
 #include "screenshot/ui/CSnapshotToolbar.h"
 #include "screenshot/ui/CToolTipWindow.h"
 #include "screenshot/ui/LayeredSurface.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
+
+using namespace testpictures;
 
 class RecordingToolbar : public CSnapshotToolbar {
  public:
   void OnToolbarCommand(UINT id) override { commands.push_back(id); }
   std::vector<UINT> commands;
 };
-
-// Lets the bar handle everything queued (posted and real input) for |ms| milliseconds.
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    const DWORD now = GetTickCount();
-    if (static_cast<LONG>(end - now) <= 0) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
-  }
-}
 
 // Real input: moves the pointer to a screen point, presses and releases the left button.
 void SendMouse(DWORD flags, int x = 0, int y = 0) {
@@ -61,13 +47,6 @@ RECT WindowRect(HWND h) {
   GetWindowRect(h, &r);
   return r;
 }
-
-// Premultiplied 0xAARRGGBB pixels, top row first.
-struct Image {
-  int width = 0, height = 0;
-  std::vector<uint32_t> px;
-  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
-};
 
 Image ReadBitmap(HBITMAP bitmap) {
   Image img;
@@ -94,29 +73,6 @@ Image Frame(ImageSet::Slot slot, int index) {
   for (int y = 0; y < f.height; ++y)
     for (int x = 0; x < f.width; ++x) f.px.push_back(all.at(index * f.width + x, y));
   return f;
-}
-
-Image ReadSurface(const LayeredSurface& s) {
-  Image img;
-  img.width = s.width();
-  img.height = s.height();
-  for (int y = 0; y < img.height; ++y) {
-    const auto* p = reinterpret_cast<const uint32_t*>(s.top_row() + y * s.row_step());
-    img.px.insert(img.px.end(), p, p + img.width);
-  }
-  return img;
-}
-
-uint32_t Alpha(uint32_t p) { return p >> 24; }
-
-// |src| over |dst|, premultiplied source-over.
-uint32_t Over(uint32_t src, uint32_t dst) {
-  uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
-    out |= std::min<uint32_t>(255, s + (d * (255 - Alpha(src)) + 127) / 255) << shift;
-  }
-  return out;
 }
 
 bool Near(uint32_t a, uint32_t b, int tolerance = 1) {
@@ -150,30 +106,16 @@ int ExpectButtonLook(const Image& bar, const RECT& r, const Image* highlight, co
       if (!Near(got, want, 2) && ++mismatches <= 5)
         ADD_FAILURE() << what << " at (" << x << ", " << y << "): got " << std::hex << got
                       << " want " << want;
-      if (highlight && Alpha(icon.at(x, y)) < 128 && Alpha(highlight->at(x, y)) != 0) ++highlighted;
+      if (highlight && A(icon.at(x, y)) < 128 && A(highlight->at(x, y)) != 0) ++highlighted;
     }
   }
   return highlighted;
 }
 
-class SnapshotToolbarTest : public ::testing::Test {
+class SnapshotToolbarTest : public EngineModuleTest {
  protected:
-  static void SetUpTestSuite() {
-    engine_ = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
-    if (!engine_) return;
-    previous_module_ = CWindowBase::Module().instance;
-    CWindowBase::SetModule(engine_);
-    SharedImages().Load(engine_);
-  }
-  static void TearDownTestSuite() {
-    if (!engine_) return;
-    CWindowBase::SetModule(previous_module_);
-    FreeLibrary(engine_);
-    engine_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_NE(engine_, nullptr) << "Snapshot.exe not found beside the test";
+    ASSERT_NO_FATAL_FAILURE(EngineModuleTest::SetUp());
     // Keep the pointer away from the bar so that only the test's own input reaches it.
     MoveTo(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     // The owner stands in for the capture window: it is in the foreground, so that the mouse
@@ -203,17 +145,12 @@ class SnapshotToolbarTest : public ::testing::Test {
   Image Composed() {
     LayeredSurface surface;
     EXPECT_TRUE(bar_.Compose(surface));
-    return ReadSurface(surface);
+    return Pixels(surface);
   }
 
-  static HMODULE engine_;
-  static HINSTANCE previous_module_;
   HWND owner_ = nullptr;
   RecordingToolbar bar_;
 };
-
-HMODULE SnapshotToolbarTest::engine_ = nullptr;
-HINSTANCE SnapshotToolbarTest::previous_module_ = nullptr;
 
 TEST_F(SnapshotToolbarTest, HiddenLayeredTopmostPopupOfTheOwnerWithUndoDisabled) {
   HWND h = bar_.hwnd();
@@ -360,9 +297,9 @@ TEST_F(SnapshotToolbarTest, ComposedPixelsShowTheStateOfEveryButton) {
   const Image plain = Composed();
   ASSERT_EQ(plain.width, 283);
   ASSERT_EQ(plain.height, 30);
-  EXPECT_EQ(Alpha(plain.at(5, 15)), 255u);  // the panel between the edge and the first button
-  EXPECT_LT(Alpha(plain.at(0, 0)), 255u);   // rounded corners
-  EXPECT_LT(Alpha(plain.at(282, 29)), 255u);
+  EXPECT_EQ(A(plain.at(5, 15)), 255);  // the panel between the edge and the first button
+  EXPECT_LT(A(plain.at(0, 0)), 255);   // rounded corners
+  EXPECT_LT(A(plain.at(282, 29)), 255);
   ExpectButtonLook(plain, kUndoButton, nullptr, Frame(ImageSet::kIconUndo, 1), "undo greyed");
 
   // The current tool's button is drawn pressed; the others stay plain.
@@ -470,98 +407,14 @@ TEST_F(SnapshotToolbarTest, TheButtonUnderThePointerGivesTheTooltipItsText) {
   EXPECT_EQ(bar_.commands, (std::vector<UINT>{41002}));
 }
 
-// ---------------------------------------------------------------------------------------------
-// A picture of the bar for people to look at: PNG (stored deflate blocks) of the composed bar,
-// blended over a dark backdrop and enlarged, written to $LUMETTA_ARTIFACTS or /tmp.
-
-uint32_t Crc32(const uint8_t* data, size_t n, uint32_t crc = 0) {
-  crc = ~crc;
-  for (size_t i = 0; i < n; ++i) {
-    crc ^= data[i];
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-  }
-  return ~crc;
-}
-
-void PutBE(std::vector<uint8_t>& v, uint32_t x) {
-  for (int s = 24; s >= 0; s -= 8) v.push_back(static_cast<uint8_t>(x >> s));
-}
-
-void Chunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
-  PutBE(png, static_cast<uint32_t>(data.size()));
-  std::vector<uint8_t> body(type, type + 4);
-  body.insert(body.end(), data.begin(), data.end());
-  png.insert(png.end(), body.begin(), body.end());
-  PutBE(png, Crc32(body.data(), body.size()));
-}
-
-bool WritePng(const std::wstring& path, int w, int h, const std::vector<uint8_t>& rgb) {
-  std::vector<uint8_t> raw;
-  for (int y = 0; y < h; ++y) {
-    raw.push_back(0);
-    raw.insert(raw.end(), rgb.begin() + y * w * 3, rgb.begin() + (y + 1) * w * 3);
-  }
-  std::vector<uint8_t> z = {0x78, 0x01};
-  for (size_t pos = 0; pos < raw.size();) {
-    const size_t n = std::min<size_t>(65535, raw.size() - pos);
-    z.push_back(pos + n == raw.size() ? 1 : 0);
-    z.push_back(n & 0xFF);
-    z.push_back(n >> 8);
-    z.push_back(~n & 0xFF);
-    z.push_back((~n >> 8) & 0xFF);
-    z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-    pos += n;
-  }
-  uint32_t a = 1, b = 0;
-  for (uint8_t c : raw) {
-    a = (a + c) % 65521;
-    b = (b + a) % 65521;
-  }
-  PutBE(z, (b << 16) | a);
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  std::vector<uint8_t> ihdr;
-  PutBE(ihdr, w);
-  PutBE(ihdr, h);
-  ihdr.insert(ihdr.end(), {8, 2, 0, 0, 0});
-  Chunk(png, "IHDR", ihdr);
-  Chunk(png, "IDAT", z);
-  Chunk(png, "IEND", {});
-  FILE* f = _wfopen(path.c_str(), L"wb");
-  if (!f) return false;
-  const bool ok = fwrite(png.data(), 1, png.size(), f) == png.size();
-  return fclose(f) == 0 && ok;
-}
-
-std::wstring ArtifactPath(const wchar_t* name) {
-  wchar_t dir[MAX_PATH] = {};
-  std::wstring folder = L"/tmp";
-  if (GetEnvironmentVariableW(L"LUMETTA_ARTIFACTS", dir, MAX_PATH) > 0) folder = dir;
-  // Under Wine a Unix folder is reached through drive Z:.
-  if (!folder.empty() && folder[0] == L'/') folder = L"Z:" + folder;
-  for (wchar_t& c : folder)
-    if (c == L'/') c = L'\\';
-  return folder + L"\\" + name;
-}
-
+// A picture of the bar for people to look at, written to $LUMETTA_ARTIFACTS or /tmp.
 TEST_F(SnapshotToolbarTest, PictureOfTheBarWithTheRectangleToolAndUndoDisabled) {
   bar_.SetCurrentTool(1);
   SendMessageW(bar_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(187, 15));  // hovering save
   const Image bar = Composed();
   ASSERT_EQ(bar.width, 283);
-  const int scale = 3, pad = 12;
-  const int w = (bar.width + 2 * pad) * scale, h = (bar.height + 2 * pad) * scale;
-  const uint32_t backdrop = 0xFF3B4A5A;
-  std::vector<uint8_t> rgb;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const int bx = x / scale - pad, by = y / scale - pad;
-      uint32_t p = backdrop;
-      if (bx >= 0 && by >= 0 && bx < bar.width && by < bar.height) p = Over(bar.at(bx, by), p);
-      rgb.insert(rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
-    }
-  }
-  const std::wstring path = ArtifactPath(L"snapshot_toolbar.png");
-  EXPECT_TRUE(WritePng(path, w, h, rgb));
+  const std::wstring path = SavePicture(bar, L"snapshot_toolbar.png", 3, 12);
+  EXPECT_FALSE(path.empty());
   printf("tool bar picture: %ls\n", path.c_str());
 }
 

@@ -1,114 +1,20 @@
 // The tooltip on a real desktop: its window, its timing with real timers and the real pointer,
 // where it opens, and the picture it presents.
 #include <windows.h>
-#include <objidl.h>  // gdiplus.h needs it under WIN32_LEAN_AND_MEAN
-#include <gdiplus.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "screenshot/ui/CToolTipWindow.h"
 #include "screenshot/ui/LayeredSurface.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
 
-// ---- pictures --------------------------------------------------------------------------------
-
-struct Image {
-  int width = 0, height = 0;
-  std::vector<uint32_t> px;  // premultiplied 0xAARRGGBB, top-down
-  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
-};
-
-Image Pixels(const LayeredSurface& s) {
-  Image img;
-  img.width = s.width();
-  img.height = s.height();
-  GdiFlush();
-  for (int y = 0; y < s.height(); ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(s.top_row() + y * s.row_step());
-    img.px.insert(img.px.end(), row, row + s.width());
-  }
-  return img;
-}
-
-int A(uint32_t p) { return p >> 24; }
-int R(uint32_t p) { return (p >> 16) & 0xFF; }
-int G(uint32_t p) { return (p >> 8) & 0xFF; }
-int B(uint32_t p) { return p & 0xFF; }
-
-// Premultiplied |p| over the opaque |backdrop|.
-uint32_t Over(uint32_t p, uint32_t backdrop) {
-  const int k = 255 - A(p);
-  auto ch = [&](int s) {
-    const int v =
-        static_cast<int>((p >> s) & 0xFF) + static_cast<int>((backdrop >> s) & 0xFF) * k / 255;
-    return static_cast<uint32_t>(std::min(255, v));
-  };
-  return 0xFF000000u | ch(16) << 16 | ch(8) << 8 | ch(0);
-}
-
-// Whether the desktop has a face for the engine's Chinese texts (宋体 or a stand-in for it);
-// without one every character is drawn as the same box.
-bool ChineseGlyphsAvailable() {
-  LOGFONTW lf = {};
-  lf.lfHeight = -12;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"宋体", LF_FACESIZE);
-  HFONT font = CreateFontIndirectW(&lf);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
-  WORD glyphs[2] = {};
-  const DWORD n = GetGlyphIndicesW(dc, L"隐显", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  DeleteObject(font);
-  return n == 2 && glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
-}
-
-// Saves |img| over a dark backdrop, enlarged, as a PNG in $LUMETTA_ARTIFACTS (or /tmp).
-std::wstring SavePicture(const Image& img, const wchar_t* name, int scale = 3, int pad = 10) {
-  wchar_t dir[MAX_PATH] = {};
-  std::wstring folder = L"/tmp";
-  if (GetEnvironmentVariableW(L"LUMETTA_ARTIFACTS", dir, MAX_PATH) > 0) folder = dir;
-  if (!folder.empty() && folder[0] == L'/') folder = L"Z:" + folder;  // Unix folders under Wine
-  std::replace(folder.begin(), folder.end(), L'/', L'\\');
-  const std::wstring path = folder + L"\\" + name;
-
-  const int w = (img.width + 2 * pad) * scale, h = (img.height + 2 * pad) * scale;
-  std::vector<uint32_t> out(static_cast<size_t>(w) * h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const int ix = x / scale - pad, iy = y / scale - pad;
-      uint32_t p = 0xFF3B4A5A;
-      if (ix >= 0 && iy >= 0 && ix < img.width && iy < img.height) p = Over(img.at(ix, iy), p);
-      out[static_cast<size_t>(y) * w + x] = p;
-    }
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return L"";
-  bool saved = false;
-  {
-    UINT count = 0, bytes = 0;
-    Gdiplus::GetImageEncodersSize(&count, &bytes);
-    std::vector<BYTE> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(count, bytes, codecs);
-    for (UINT i = 0; i < count; ++i) {
-      if (std::wstring(codecs[i].MimeType) != L"image/png") continue;
-      Gdiplus::Bitmap bitmap(w, h, w * 4, PixelFormat32bppARGB,
-                             reinterpret_cast<BYTE*>(out.data()));
-      saved = bitmap.Save(path.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
-    }
-  }
-  Gdiplus::GdiplusShutdown(token);
-  return saved ? path : L"";
-}
+using namespace testpictures;
 
 // ---- the desktop -----------------------------------------------------------------------------
 
@@ -134,21 +40,11 @@ void Pump(CToolTipWindow& tip, DWORD ms) {
   Pump(tip, ms, [] { return false; });
 }
 
+bool Visible(const CToolTipWindow& tip) { return tip.hwnd() && IsWindowVisible(tip.hwnd()); }
+
 // The window under the tooltip's timers: one tool at (10, 5)-(34, 31) of its client area.
-class ToolTipTest : public ::testing::Test {
+class ToolTipTest : public EngineModuleTest {
  protected:
-  static void SetUpTestSuite() {
-    engine_ = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
-    previous_ = CWindowBase::Module().instance;
-    if (engine_) CWindowBase::SetModule(reinterpret_cast<HINSTANCE>(engine_));
-  }
-  static void TearDownTestSuite() {
-    CWindowBase::SetModule(previous_);
-    if (engine_) FreeLibrary(engine_);
-    engine_ = nullptr;
-  }
-  void SetUp() override { ASSERT_TRUE(engine_) << "Snapshot.exe not found beside the test"; }
   void TearDown() override {
     if (owner_) DestroyWindow(owner_);
   }
@@ -166,17 +62,16 @@ class ToolTipTest : public ::testing::Test {
     SetCursorPos(screen.x, screen.y);
     Pump(tip, 150);
   }
+  // Rests the pointer on the tool, asks for |text| there and waits for the tooltip to show.
+  void ShowOverTool(CToolTipWindow& tip, const wchar_t* text) {
+    PointAt(tip, {20, 12});
+    tip.Show(owner_, tool_, {20, 12}, text);
+    Pump(tip, 1500, [&] { return Visible(tip); });
+  }
 
-  static HMODULE engine_;
-  static HINSTANCE previous_;
   HWND owner_ = nullptr;
   const RECT tool_ = {10, 5, 34, 31};
 };
-
-HMODULE ToolTipTest::engine_ = nullptr;
-HINSTANCE ToolTipTest::previous_ = nullptr;
-
-bool Visible(const CToolTipWindow& tip) { return tip.hwnd() && IsWindowVisible(tip.hwnd()); }
 
 TEST_F(ToolTipTest, ShowsAfter800msAndHidesAbout2500msLaterWithRealTimers) {
   ASSERT_TRUE(MakeOwner(300, 200));
@@ -231,9 +126,7 @@ TEST_F(ToolTipTest, ShowsAfter800msAndHidesAbout2500msLaterWithRealTimers) {
 TEST_F(ToolTipTest, LeavingHidesAfter300msAndAPressHidesAtOnce) {
   ASSERT_TRUE(MakeOwner(300, 200));
   CToolTipWindow tip;
-  PointAt(tip, {20, 12});
-  tip.Show(owner_, tool_, {20, 12}, L"矩形工具");
-  Pump(tip, 1500, [&] { return Visible(tip); });
+  ShowOverTool(tip, L"矩形工具");
   ASSERT_TRUE(Visible(tip));
 
   // The pointer moves to the bar's background: hidden 300 ms later.
@@ -246,9 +139,7 @@ TEST_F(ToolTipTest, LeavingHidesAfter300msAndAPressHidesAtOnce) {
   EXPECT_LE(GetTickCount() - left, 500u);
 
   // Back on the item, shown again; a press on it hides the tooltip at once.
-  PointAt(tip, {20, 12});
-  tip.Show(owner_, tool_, {20, 12}, L"矩形工具");
-  Pump(tip, 1500, [&] { return Visible(tip); });
+  ShowOverTool(tip, L"矩形工具");
   ASSERT_TRUE(Visible(tip));
   MSG press = {owner_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 12)};
   tip.RelayEvent(&press);
@@ -259,9 +150,7 @@ TEST_F(ToolTipTest, LeavingHidesAfter300msAndAPressHidesAtOnce) {
 TEST_F(ToolTipTest, AClickOnTheTooltipHidesIt) {
   ASSERT_TRUE(MakeOwner(300, 200));
   CToolTipWindow tip;
-  PointAt(tip, {20, 12});
-  tip.Show(owner_, tool_, {20, 12}, L"矩形工具");
-  Pump(tip, 1500, [&] { return Visible(tip); });
+  ShowOverTool(tip, L"矩形工具");
   ASSERT_TRUE(Visible(tip));
   RECT r;
   GetWindowRect(tip.hwnd(), &r);
