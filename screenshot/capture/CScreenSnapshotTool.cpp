@@ -222,6 +222,13 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   // 7. The backdrop dialog paints the frozen copy under the overlay and holds the focus.
   backdrop_ = CreateFromTemplate(instance, kBackdropTemplate, nullptr, &BackdropDialogProc);
   if (freeze) ::DestroyWindow(freeze);
+  // The freeze window was the class's only window: its pattern brush holds a whole copy of the
+  // frozen picture, which the rest of the capture does not need.
+  if (freeze_class_ && ::UnregisterClassW(kFreezeClass, instance_)) {
+    freeze_class_ = 0;
+    ::DeleteObject(freeze_brush_);
+    freeze_brush_ = nullptr;
+  }
   if (!backdrop_) return false;
   // The template's size is applied after initialisation; the backdrop covers the whole capture.
   ::SetWindowPos(backdrop_, HWND_TOPMOST, origin_.x, origin_.y, cx_, cy_,
