@@ -111,13 +111,12 @@ Full-screen buffers of the engine (cx x cy x 4 bytes each):
     frozen desktop                 the reference picture
     overlay buffer                 the reference buffer ((cx+9) x (cy+9) + 9 pixels)
     frozen copy                    paints the backdrop, sampled by the magnifier
-    pattern brush of the freeze    the freeze window's class brush keeps its own copy of the
-    window's class                 frozen desktop; deleted only in the destructor, although the
-                                   freeze window is gone once the backdrop is up
   held for the whole capture, by Wine inside the process:
     overlay's layered surface      what the layered window shows
     backdrop dialog's surface      (painted at the first WM_PAINT, after the overlay is shown)
   transient:
+    pattern brush of the freeze    the freeze class's brush keeps its own copy of the frozen
+    window's class                 desktop; freed as soon as the freeze window is gone
     freeze window's surface        from its first paint until the backdrop replaces it
     one temporary bitmap in every  Wine copies the whole window surface into it and back on
     layered-window update          every update, with or without a dirty rectangle
