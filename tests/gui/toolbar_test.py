@@ -44,14 +44,18 @@ class ToolbarTest(CaptureCase):
                 found.append(tuple(int(v) for v in m.groups()))
         return found
 
+    def menus(self):
+        """The engine's visible windows shaped like the right-click menu."""
+        return [w for w in self.engine_windows()
+                if w[2] not in (BAR_W, 122, 1280) and 100 < w[3] < 800]
+
     def open_menu(self, x, y):
         self.desk.xdotool("mousemove", x, y)
         time.sleep(0.3)
         self.desk.xdotool("click", 3)
         menus = []
         for _ in range(30):
-            menus = [w for w in self.engine_windows()
-                     if w[2] not in (BAR_W, 122, 1280) and 100 < w[3] < 800]
+            menus = self.menus()
             if menus:
                 break
             time.sleep(0.2)
@@ -137,6 +141,16 @@ class ToolbarTest(CaptureCase):
         self.desk.xdotool("key", "Escape")
         self.assertEqual(self.engine.wait(20), 0)
 
+    def test_esc_closes_the_menu_and_a_second_esc_leaves(self):
+        self.select()
+        self.open_menu(700, 450)
+        self.desk.xdotool("key", "Escape")
+        time.sleep(0.5)
+        self.assertEqual(self.menus(), [])
+        self.assertIsNone(self.engine.poll())  # only the menu closed
+        self.desk.xdotool("key", "Escape")
+        self.assertEqual(self.engine.wait(20), 0)
+
     def test_a_click_outside_the_menu_closes_it(self):
         self.select()
         self.open_menu(700, 450)
@@ -144,8 +158,7 @@ class ToolbarTest(CaptureCase):
         time.sleep(0.2)
         self.desk.xdotool("click", 1)
         time.sleep(0.5)
-        self.assertEqual([w for w in self.engine_windows() if 100 < w[3] < 800 and w[2] < 400],
-                         [])
+        self.assertEqual(self.menus(), [])
         self.desk.xdotool("key", "Escape")
         self.assertEqual(self.engine.wait(20), 0)
 
