@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "screenshot/capture/geometry.h"
+#include "screenshot/ui/geometry.h"
 #include "screenshot/capture/selection_geometry.h"
 
 struct DragScriptStep {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "screenshot/capture/geometry.h"
+#include "screenshot/ui/geometry.h"
 #include "screenshot/capture/overlay_pixels.h"
 #include "screenshot/capture/selection_geometry.h"
 #include "screenshot/capture/window_tree.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "screenshot/capture/geometry.h"
+#include "screenshot/ui/geometry.h"
 
 // The contrast pixel of a premultiplied 0xAARRGGBB pixel. Alpha at most 0x80: opaque black, or
 // opaque white in the light phase. Otherwise, in the light phase: each colour channel is
@@ -15,9 +15,7 @@ uint32_t ContrastPixel(uint32_t pixel, bool light);
 
 // Replaces the pixels of `r` (clipped to the view) by their contrast pixels, saving the
 // originals row by row into `saved`; returns the clipped rectangle.
-Rect ApplyContrast(const PixelView& view, const Rect& r, bool light,
-                   std::vector<uint32_t>* saved);
+Rect ApplyContrast(const PixelView& view, const Rect& r, bool light, std::vector<uint32_t>* saved);
 
 // Puts back the pixels saved by ApplyContrast for the clipped rectangle it returned.
-void RestorePixels(const PixelView& view, const Rect& clipped,
-                   const std::vector<uint32_t>& saved);
+void RestorePixels(const PixelView& view, const Rect& clipped, const std::vector<uint32_t>& saved);

@@ -4,7 +4,7 @@
 // the capture is cx by cy pixels and a selection never leaves 0..cx, 0..cy.
 #pragma once
 
-#include "screenshot/capture/geometry.h"
+#include "screenshot/ui/geometry.h"
 
 // What a point means with respect to the selection; also the drag mode (HitOutside: no drag).
 enum SelectionHit {
@@ -50,7 +50,7 @@ CursorKind ChooseCursor(SelectionHit drag_mode, bool about_overlay, const Rect& 
 
 // What a left press (with no drag in progress) starts.
 struct PressResult {
-  SelectionHit mode = HitOutside;  // never HitOutside: HitNew, HitMove or an edge or corner
+  SelectionHit mode = HitOutside;   // never HitOutside: HitNew, HitMove or an edge or corner
   bool started_from_empty = false;  // a new selection begun while none existed
   // Switch the magnifier on and window detection off, and update the magnifier at once.
   bool magnifier_on = false;

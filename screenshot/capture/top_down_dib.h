@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "screenshot/capture/geometry.h"
+#include "screenshot/ui/geometry.h"
 
 // A width x height top-down DIB section (over `section` when given); its pixels through `view`.
 HBITMAP CreateTopDownDib(int width, int height, PixelView* view, HANDLE section = nullptr);

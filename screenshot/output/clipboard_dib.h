@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "screenshot/capture/geometry.h"
+#include "screenshot/ui/geometry.h"
 
 constexpr size_t kDibHeaderBytes = 40;
 

@@ -232,7 +232,7 @@ bool CContextToolMenu::BuildItems() {
   const SIZE separator_size = BitmapSize(separator_image);
   const MenuLayout layout = LayoutContextMenu(metrics, separator_size.cy ? separator_size.cy : 2);
   for (size_t i = 0; i < items_.size(); ++i) {
-    const PopupRect& r = layout.items[i];
+    const Rect& r = layout.items[i];
     items_[i]->rect = {r.left, r.top, r.right, r.bottom};
     auto* record = reinterpret_cast<MenuItemRecord*>(items_[i]->user_data);
     record->text_x = layout.text_x;
@@ -308,8 +308,7 @@ bool CContextToolMenu::Compose(LayeredSurface& surface) const {
       BitmapSource icon(record->image);
       if (icon.ok()) {
         const int w = icon.width() / 2, h = icon.height();
-        const PopupPoint at =
-            MenuIconOrigin({r.left, r.top, r.right, r.bottom}, record->text_x, w, h);
+        const Point at = MenuIconOrigin({r.left, r.top, r.right, r.bottom}, record->text_x, w, h);
         ::AlphaBlend(dc.get(), at.x, at.y, w, h, icon.dc(), look.icon_frame * w, 0, w, h,
                      kPremultipliedBlend);
       }
@@ -364,8 +363,7 @@ UINT CContextToolMenu::TrackPopup(int x, int y) {
     info.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   }
   const RECT& m = info.rcMonitor;
-  const PopupPoint at =
-      PlaceContextMenu({x, y}, size_.cx, size_.cy, {m.left, m.top, m.right, m.bottom});
+  const Point at = PlaceContextMenu({x, y}, size_.cx, size_.cy, {m.left, m.top, m.right, m.bottom});
   // Parked off screen until the first picture is presented at the final place.
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, at.x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                  at.y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);

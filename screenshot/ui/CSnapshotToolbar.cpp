@@ -36,7 +36,7 @@ const ButtonImages kImages[toolbar::kButtonCount] = {
     {ImageSet::kIconFinish, ImageSet::kFinishHighlight},
 };
 
-toolbar::BarSize BitmapSize(HBITMAP bitmap) {
+Size BitmapSize(HBITMAP bitmap) {
   BITMAP info = {};
   if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) != sizeof(info)) return {};
   return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
@@ -70,7 +70,7 @@ CSnapshotToolbar::~CSnapshotToolbar() {
 BOOL CSnapshotToolbar::Create(HWND owner) {
   if (m_hWnd) return FALSE;
   const ImageSet& images = SharedImages();
-  std::array<toolbar::BarSize, toolbar::kButtonCount> icons;
+  std::array<Size, toolbar::kButtonCount> icons;
   for (int i = 0; i < toolbar::kButtonCount; ++i)
     icons[i] = BitmapSize(images.bitmap(kImages[i].icon));
   const toolbar::ToolbarLayout layout = toolbar::LayoutToolbar(icons);
@@ -83,7 +83,7 @@ BOOL CSnapshotToolbar::Create(HWND owner) {
   }
   Attach(hWnd);
   for (int i = 0; i < toolbar::kButtonCount; ++i) {
-    const toolbar::BarRect& r = layout.buttons[i];
+    const Rect& r = layout.buttons[i];
     buttons_[i] =
         btn_mgr_.AddButton(r.left, r.top, r.Width(), r.Height(), toolbar::kButtons[i].command);
   }
@@ -153,14 +153,13 @@ void CSnapshotToolbar::Paint() {
 }
 
 void CSnapshotToolbar::DragTo(POINT cursor) {
-  const toolbar::BarPoint pos =
-      toolbar::DragPosition({cursor.x, cursor.y}, {drag_origin_.x, drag_origin_.y},
-                            {drag_window_rect_.left, drag_window_rect_.top});
+  const Point pos = toolbar::DragPosition({cursor.x, cursor.y}, {drag_origin_.x, drag_origin_.y},
+                                          {drag_window_rect_.left, drag_window_rect_.top});
   RECT window;
   if (!::GetWindowRect(m_hWnd, &window)) return;
-  const toolbar::BarSize bar = {window.right - window.left, window.bottom - window.top};
-  const toolbar::BarSize screen = {::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                   ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const Size bar = {window.right - window.left, window.bottom - window.top};
+  const Size screen = {::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   MONITORINFO info = {};
   info.cbSize = sizeof(info);
   HMONITOR monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
@@ -172,8 +171,7 @@ void CSnapshotToolbar::DragTo(POINT cursor) {
     info.rcMonitor.bottom = info.rcMonitor.top + screen.height;
   }
   const RECT& m = info.rcMonitor;
-  const toolbar::BarPoint kept =
-      toolbar::KeepOnMonitor(pos, bar, screen, {m.left, m.top, m.right, m.bottom});
+  const Point kept = toolbar::KeepOnMonitor(pos, bar, screen, {m.left, m.top, m.right, m.bottom});
   ::SetWindowPos(m_hWnd, nullptr, kept.x, kept.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -179,7 +179,7 @@ void CToolTipWindow::ShowAt(const wchar_t* text, POINT pointer) {
   if (!m_hWnd) return;
   LayeredSurface surface;
   if (!Compose(text, surface)) return;
-  const PopupPoint at =
+  const Point at =
       PlaceToolTip({pointer.x, pointer.y}, surface.width(), surface.height(),
                    ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, at.x, at.y, surface.width(), surface.height(),
@@ -241,13 +241,13 @@ TipPointer CToolTipWindow::Host::QueryPointer(TipWindow owner) {
   return pointer;
 }
 
-PopupPoint CToolTipWindow::Host::OwnerToScreen(TipWindow owner, PopupPoint client) {
+Point CToolTipWindow::Host::OwnerToScreen(TipWindow owner, Point client) {
   POINT p = {client.x, client.y};
   if (owner) ::ClientToScreen(ToHwnd(owner), &p);
   return {p.x, p.y};
 }
 
-void CToolTipWindow::Host::ShowText(const wchar_t* text, PopupPoint pointer) {
+void CToolTipWindow::Host::ShowText(const wchar_t* text, Point pointer) {
   tip_.ShowAt(text, {pointer.x, pointer.y});
 }
 

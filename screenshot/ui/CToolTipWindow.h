@@ -42,9 +42,9 @@ class CToolTipWindow : public CWindowBase {
   bool Compose(const wchar_t* text, LayeredSurface& surface) const;
 
   BEGIN_MSG_MAP(CToolTipWindow)
-    MESSAGE_HANDLER(WM_TIMER, OnTimer)
-    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
-    MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
+  MESSAGE_HANDLER(WM_TIMER, OnTimer)
+  MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+  MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
   END_MSG_MAP()
 
  private:
@@ -55,8 +55,8 @@ class CToolTipWindow : public CWindowBase {
     void StartTimer(int id, int milliseconds) override;
     void StopTimer(int id) override;
     TipPointer QueryPointer(TipWindow owner) override;
-    PopupPoint OwnerToScreen(TipWindow owner, PopupPoint client) override;
-    void ShowText(const wchar_t* text, PopupPoint pointer) override;
+    Point OwnerToScreen(TipWindow owner, Point client) override;
+    void ShowText(const wchar_t* text, Point pointer) override;
     void HideText() override;
     void TrackLeave(TipWindow owner) override;
     TipWindow Self() override { return tip_.m_hWnd; }

@@ -66,7 +66,7 @@ const wchar_t* MenuItemText(const wchar_t* text, bool second, std::size_t* lengt
   return start;
 }
 
-PopupPoint MenuIconOrigin(const PopupRect& item, int text_x, int width, int height) {
+Point MenuIconOrigin(const Rect& item, int text_x, int width, int height) {
   return {item.left + (text_x - item.left - width) / 2,
           item.top + (item.bottom - item.top - height) / 2};
 }

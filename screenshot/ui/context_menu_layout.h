@@ -30,9 +30,9 @@ struct MenuItemMetrics {
 };
 
 struct MenuLayout {
-  std::vector<PopupRect> items;  // client coordinates, in item order
-  int text_x = 0;                // left edge of the text column
-  int width = 0;                 // the window size
+  std::vector<Rect> items;  // client coordinates, in item order
+  int text_x = 0;           // left edge of the text column
+  int width = 0;            // the window size
   int height = 0;
 };
 
@@ -58,4 +58,4 @@ bool IsToolMenuItem(unsigned id);
 const wchar_t* MenuItemText(const wchar_t* text, bool second, std::size_t* length);
 
 // Top-left corner of a |width| x |height| icon frame centred in the icon column of |item|.
-PopupPoint MenuIconOrigin(const PopupRect& item, int text_x, int width, int height);
+Point MenuIconOrigin(const Rect& item, int text_x, int width, int height);

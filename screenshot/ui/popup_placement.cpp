@@ -9,18 +9,17 @@ constexpr int kTipOffsetY = 19;
 
 }  // namespace
 
-PopupPoint PlaceToolTip(PopupPoint pointer, int width, int height, int screen_width,
-                        int screen_height) {
-  PopupPoint p{pointer.x + kTipOffsetX, pointer.y + kTipOffsetY};
+Point PlaceToolTip(Point pointer, int width, int height, int screen_width, int screen_height) {
+  Point p{pointer.x + kTipOffsetX, pointer.y + kTipOffsetY};
   if (p.y + height > screen_height) p.y = pointer.y - kTipOffsetY - height;
   if (p.x + width > screen_width) p.x -= p.x + width - screen_width;
   return p;
 }
 
-PopupPoint PlaceContextMenu(PopupPoint at, int width, int height, const PopupRect& monitor) {
+Point PlaceContextMenu(Point at, int width, int height, const Rect& monitor) {
   const bool fits_right = at.x + width < monitor.right;
   const bool fits_below = at.y + height < monitor.bottom;
-  PopupPoint p = at;
+  Point p = at;
   if (!fits_right) p.x -= width;
   if (!fits_below) p.y -= height;
   return p;

@@ -7,8 +7,8 @@ namespace toolbar {
 
 namespace {
 
-constexpr BarSize kToolSize = {24, 26};
-constexpr BarSize kFinishSize = {52, 26};
+constexpr Size kToolSize = {24, 26};
+constexpr Size kFinishSize = {52, 26};
 
 // Current-tool values of the tool buttons.
 constexpr int kToolRectangle = 1;
@@ -18,8 +18,8 @@ constexpr int kToolBrush = 4;
 constexpr int kToolText = 5;
 constexpr int kToolMosaic = 9;
 
-BarSize ButtonSizeOf(const BarSize& bitmap, const BarSize& nominal) {
-  const BarSize size = {bitmap.width / 2, bitmap.height};
+Size ButtonSizeOf(const Size& bitmap, const Size& nominal) {
+  const Size size = {bitmap.width / 2, bitmap.height};
   if (size.width <= 0 || size.height <= 0) return nominal;
   return size;
 }
@@ -45,11 +45,11 @@ const std::array<Button, kButtonCount> kPaintOrder = {
 const std::array<Button, kButtonCount> kTooltipOrder = {
     kRectangle, kEllipse, kArrow, kBrush, kText, kUndo, kFinish, kSave, kExit, kMosaic};
 
-ToolbarLayout LayoutToolbar(const std::array<BarSize, kButtonCount>& icon_bitmaps) {
+ToolbarLayout LayoutToolbar(const std::array<Size, kButtonCount>& icon_bitmaps) {
   ToolbarLayout layout;
   int x = kFirstButtonX;
   for (int i = 0; i < kButtonCount; ++i) {
-    const BarSize size = ButtonSizeOf(icon_bitmaps[i], kButtons[i].nominal);
+    const Size size = ButtonSizeOf(icon_bitmaps[i], kButtons[i].nominal);
     layout.buttons[i] = {x, kButtonTop, x + size.width, kButtonTop + size.height};
     x += size.width;
   }
@@ -58,7 +58,7 @@ ToolbarLayout LayoutToolbar(const std::array<BarSize, kButtonCount>& icon_bitmap
   return layout;
 }
 
-Button TooltipButtonAt(const ToolbarLayout& layout, BarPoint point) {
+Button TooltipButtonAt(const ToolbarLayout& layout, Point point) {
   for (Button b : kTooltipOrder)
     if (layout.buttons[b].Contains(point)) return b;
   return kButtonCount;
@@ -86,12 +86,12 @@ bool CheckedAfterSetToolChecked(unsigned id, int on) {
   return true;
 }
 
-BarPoint DragPosition(BarPoint cursor, BarPoint cursor_at_start, BarPoint window_at_start) {
+Point DragPosition(Point cursor, Point cursor_at_start, Point window_at_start) {
   return {cursor.x + (window_at_start.x - cursor_at_start.x),
           cursor.y + (window_at_start.y - cursor_at_start.y)};
 }
 
-BarPoint KeepOnMonitor(BarPoint pos, BarSize bar, BarSize virtual_screen, const BarRect& monitor) {
+Point KeepOnMonitor(Point pos, Size bar, Size virtual_screen, const Rect& monitor) {
   if (pos.x + bar.width >= virtual_screen.width || pos.x + bar.width >= monitor.right)
     pos.x = monitor.right - bar.width;
   if (pos.y + bar.height >= virtual_screen.height || pos.y + bar.height >= monitor.bottom)

@@ -8,37 +8,9 @@
 
 #include <array>
 
+#include "screenshot/ui/geometry.h"
+
 namespace toolbar {
-
-struct BarPoint {
-  int x = 0;
-  int y = 0;
-};
-
-struct BarSize {
-  int width = 0;
-  int height = 0;
-};
-
-// Exclusive right and bottom edges, like the system's RECT.
-struct BarRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Contains(BarPoint p) const {
-    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-  }
-};
-
-inline bool operator==(BarPoint a, BarPoint b) { return a.x == b.x && a.y == b.y; }
-inline bool operator==(BarSize a, BarSize b) { return a.width == b.width && a.height == b.height; }
-inline bool operator==(const BarRect& a, const BarRect& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 // The buttons from left to right; also the order in which they are added to the bar.
 enum Button {
@@ -61,7 +33,7 @@ struct ButtonSpec {
   unsigned command;
   int tool;
   unsigned tip_string;
-  BarSize nominal;
+  Size nominal;
 };
 
 extern const std::array<ButtonSpec, kButtonCount> kButtons;
@@ -78,17 +50,17 @@ constexpr int kHeightPadding = 4;     // the bar is the first icon's height plus
 constexpr int kBackgroundMargin = 3;  // nine-grid margins of the panel on every side
 
 struct ToolbarLayout {
-  std::array<BarRect, kButtonCount> buttons;  // client coordinates of the bar
-  BarSize window;
+  std::array<Rect, kButtonCount> buttons;  // client coordinates of the bar
+  Size window;
 };
 
 // The button rectangles and the bar's size from the icon bitmaps' full sizes (both frames). A
 // bitmap that could not be loaded (a size without area) counts with its button's nominal size,
 // so the bar keeps its shape and its buttons stay clickable.
-ToolbarLayout LayoutToolbar(const std::array<BarSize, kButtonCount>& icon_bitmaps);
+ToolbarLayout LayoutToolbar(const std::array<Size, kButtonCount>& icon_bitmaps);
 
 // The first button, in tooltip order, whose rectangle holds the point; kButtonCount when none.
-Button TooltipButtonAt(const ToolbarLayout& layout, BarPoint point);
+Button TooltipButtonAt(const ToolbarLayout& layout, Point point);
 
 // Button state bits as the button manager reports them.
 constexpr unsigned kStatePressed = 0x01;
@@ -122,11 +94,11 @@ bool IsToolCommand(unsigned id);
 bool CheckedAfterSetToolChecked(unsigned id, int on);
 
 // Where the bar goes while it is dragged: the window keeps its offset from the cursor.
-BarPoint DragPosition(BarPoint cursor, BarPoint cursor_at_start, BarPoint window_at_start);
+Point DragPosition(Point cursor, Point cursor_at_start, Point window_at_start);
 
 // Keeps a bar of |bar| size at |pos| on |monitor|: a bar reaching the monitor's right or bottom
 // edge (or the virtual screen's width or height) is pinned to that edge, then one left of or
 // above the monitor is pinned to its left or top edge.
-BarPoint KeepOnMonitor(BarPoint pos, BarSize bar, BarSize virtual_screen, const BarRect& monitor);
+Point KeepOnMonitor(Point pos, Size bar, Size virtual_screen, const Rect& monitor);
 
 }  // namespace toolbar

@@ -1,11 +1,11 @@
 // The tooltip's behaviour without windows.
 #include "screenshot/ui/tooltip_state.h"
 
-bool TooltipStateMachine::IsSameItem(TipWindow owner, const PopupRect& tool) const {
+bool TooltipStateMachine::IsSameItem(TipWindow owner, const Rect& tool) const {
   return owner == owner_ && tool == tool_;
 }
 
-bool TooltipStateMachine::IsOnTool(TipWindow window, PopupPoint point) const {
+bool TooltipStateMachine::IsOnTool(TipWindow window, Point point) const {
   return owner_ && window == owner_ && tool_.Contains(point);
 }
 
@@ -13,7 +13,7 @@ bool TooltipStateMachine::PointerOnTool(const TipPointer& pointer) const {
   return IsOnTool(pointer.window, pointer.in_owner);
 }
 
-void TooltipStateMachine::Store(TipWindow owner, const PopupRect& tool, const wchar_t* text) {
+void TooltipStateMachine::Store(TipWindow owner, const Rect& tool, const wchar_t* text) {
   owner_ = owner;
   tool_ = tool;
   int n = 0;
@@ -21,11 +21,11 @@ void TooltipStateMachine::Store(TipWindow owner, const PopupRect& tool, const wc
   text_[n] = L'\0';
 }
 
-void TooltipStateMachine::ShowNow(PopupPoint point_in_owner) {
+void TooltipStateMachine::ShowNow(Point point_in_owner) {
   host_.ShowText(text_, host_.OwnerToScreen(owner_, point_in_owner));
 }
 
-void TooltipStateMachine::Show(TipWindow owner, const PopupRect& tool, PopupPoint point,
+void TooltipStateMachine::Show(TipWindow owner, const Rect& tool, Point point,
                                const wchar_t* text) {
   if (!text || !text[0]) return;
   if (IsSameItem(owner, tool)) return;
@@ -104,7 +104,7 @@ bool TooltipStateMachine::OnTimer(int id) {
   return false;
 }
 
-void TooltipStateMachine::Relay(Input input, TipWindow window, PopupPoint point) {
+void TooltipStateMachine::Relay(Input input, TipWindow window, Point point) {
   if (input == Input::kLeave) {
     if (state_ == kIdle && owner_ && window == owner_) owner_ = nullptr;
     return;
@@ -168,6 +168,6 @@ void TooltipStateMachine::Reset() {
   state_ = kIdle;
   ticks_ = 0;
   owner_ = nullptr;
-  tool_ = PopupRect{};
+  tool_ = Rect{};
   text_[0] = L'\0';
 }

@@ -21,8 +21,8 @@ using TipWindow = const void*;
 
 struct TipPointer {
   TipWindow window = nullptr;  // the window under the pointer
-  PopupPoint screen;           // the pointer in screen coordinates
-  PopupPoint in_owner;         // the pointer in the asked owner's client coordinates
+  Point screen;                // the pointer in screen coordinates
+  Point in_owner;              // the pointer in the asked owner's client coordinates
 };
 
 class TooltipHost {
@@ -33,9 +33,9 @@ class TooltipHost {
   virtual void StopTimer(int id) = 0;
   // Where the pointer is, with its position converted to |owner|'s client coordinates.
   virtual TipPointer QueryPointer(TipWindow owner) = 0;
-  virtual PopupPoint OwnerToScreen(TipWindow owner, PopupPoint client) = 0;
+  virtual Point OwnerToScreen(TipWindow owner, Point client) = 0;
   // Shows |text| for the pointer at |pointer| (screen coordinates), replacing what was shown.
-  virtual void ShowText(const wchar_t* text, PopupPoint pointer) = 0;
+  virtual void ShowText(const wchar_t* text, Point pointer) = 0;
   virtual void HideText() = 0;
   // Asks for a leave notice when the pointer leaves |owner|.
   virtual void TrackLeave(TipWindow owner) = 0;
@@ -68,12 +68,12 @@ class TooltipStateMachine {
 
   // The pointer is over |tool| of |owner| at |point| (owner client coordinates). Null or empty
   // texts are ignored; longer texts are cut to kMaxTextLength characters.
-  void Show(TipWindow owner, const PopupRect& tool, PopupPoint point, const wchar_t* text);
+  void Show(TipWindow owner, const Rect& tool, Point point, const wchar_t* text);
   // A timer fired; false when it is none of the tooltip's.
   bool OnTimer(int id);
   // A message seen by the message loop before dispatch, for |window| at |point| (its client
   // coordinates).
-  void Relay(Input input, TipWindow window, PopupPoint point);
+  void Relay(Input input, TipWindow window, Point point);
   // The tooltip itself was clicked.
   void OnClicked();
   // The window is going away: stops every timer and forgets the item.
@@ -81,20 +81,20 @@ class TooltipStateMachine {
 
   State state() const { return state_; }
   TipWindow owner() const { return owner_; }
-  const PopupRect& tool() const { return tool_; }
+  const Rect& tool() const { return tool_; }
   const wchar_t* text() const { return text_; }
   int ticks() const { return ticks_; }
 
  private:
-  bool IsSameItem(TipWindow owner, const PopupRect& tool) const;
-  bool IsOnTool(TipWindow window, PopupPoint point) const;
+  bool IsSameItem(TipWindow owner, const Rect& tool) const;
+  bool IsOnTool(TipWindow window, Point point) const;
   bool PointerOnTool(const TipPointer& pointer) const;
-  void Store(TipWindow owner, const PopupRect& tool, const wchar_t* text);
-  void ShowNow(PopupPoint point_in_owner);
+  void Store(TipWindow owner, const Rect& tool, const wchar_t* text);
+  void ShowNow(Point point_in_owner);
 
   TooltipHost& host_;
   TipWindow owner_ = nullptr;
-  PopupRect tool_;
+  Rect tool_;
   wchar_t text_[kMaxTextLength + 1] = {};
   State state_ = kIdle;
   int ticks_ = 0;

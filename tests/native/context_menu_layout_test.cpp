@@ -35,12 +35,12 @@ TEST(ContextMenuLayout, ItemsStackInsideTheMarginsWithOneRowHeight) {
   ASSERT_EQ(layout.items.size(), 6u);
   EXPECT_EQ(layout.text_x, 5 + 24);
   const int item_width = 24 + 6 + 72;
-  EXPECT_EQ(layout.items[0], (PopupRect{5, 8, 5 + item_width, 34}));
-  EXPECT_EQ(layout.items[1], (PopupRect{5, 34, 5 + item_width, 60}));
-  EXPECT_EQ(layout.items[2], (PopupRect{5, 60, 5 + item_width, 62}));  // separator: 2 high
-  EXPECT_EQ(layout.items[3], (PopupRect{5, 62, 5 + item_width, 88}));
-  EXPECT_EQ(layout.items[4], (PopupRect{5, 88, 5 + item_width, 90}));
-  EXPECT_EQ(layout.items[5], (PopupRect{5, 90, 5 + item_width, 116}));
+  EXPECT_EQ(layout.items[0], (Rect{5, 8, 5 + item_width, 34}));
+  EXPECT_EQ(layout.items[1], (Rect{5, 34, 5 + item_width, 60}));
+  EXPECT_EQ(layout.items[2], (Rect{5, 60, 5 + item_width, 62}));  // separator: 2 high
+  EXPECT_EQ(layout.items[3], (Rect{5, 62, 5 + item_width, 88}));
+  EXPECT_EQ(layout.items[4], (Rect{5, 88, 5 + item_width, 90}));
+  EXPECT_EQ(layout.items[5], (Rect{5, 90, 5 + item_width, 116}));
   EXPECT_EQ(layout.width, 5 + item_width + 5);
   EXPECT_EQ(layout.height, 116 + 8);
 }
@@ -101,10 +101,10 @@ TEST(ContextMenuLayout, ItemTextPicksTheAlternativeForTheCheckState) {
 }
 
 TEST(ContextMenuLayout, IconsAreCentredInTheIconColumn) {
-  const PopupRect item = {5, 8, 107, 34};
-  EXPECT_EQ(MenuIconOrigin(item, 29, 24, 26), (PopupPoint{5, 8}));
-  EXPECT_EQ(MenuIconOrigin(item, 29, 20, 20), (PopupPoint{7, 11}));
-  EXPECT_EQ(MenuIconOrigin({5, 8, 107, 36}, 29, 24, 26), (PopupPoint{5, 9}));
+  const Rect item = {5, 8, 107, 34};
+  EXPECT_EQ(MenuIconOrigin(item, 29, 24, 26), (Point{5, 8}));
+  EXPECT_EQ(MenuIconOrigin(item, 29, 20, 20), (Point{7, 11}));
+  EXPECT_EQ(MenuIconOrigin({5, 8, 107, 36}, 29, 24, 26), (Point{5, 9}));
 }
 
 }  // namespace

@@ -7,41 +7,41 @@ namespace {
 
 TEST(PopupPlacement, ToolTipBelowRightOfThePointerFlippedAndShiftedNearTheEdges) {
   // 1280 x 800 screen, a 70 x 27 tooltip.
-  EXPECT_EQ(PlaceToolTip({100, 200}, 70, 27, 1280, 800), (PopupPoint{103, 219}));
+  EXPECT_EQ(PlaceToolTip({100, 200}, 70, 27, 1280, 800), (Point{103, 219}));
   // Just fits at the bottom right.
-  EXPECT_EQ(PlaceToolTip({1207, 754}, 70, 27, 1280, 800), (PopupPoint{1210, 773}));
+  EXPECT_EQ(PlaceToolTip({1207, 754}, 70, 27, 1280, 800), (Point{1210, 773}));
   // One pixel lower: above the pointer, clear of the cursor.
-  EXPECT_EQ(PlaceToolTip({500, 755}, 70, 27, 1280, 800), (PopupPoint{503, 755 - 19 - 27}));
+  EXPECT_EQ(PlaceToolTip({500, 755}, 70, 27, 1280, 800), (Point{503, 755 - 19 - 27}));
   // One pixel further right: shifted left by exactly what sticks out.
-  EXPECT_EQ(PlaceToolTip({1208, 100}, 70, 27, 1280, 800), (PopupPoint{1210, 119}));
-  EXPECT_EQ(PlaceToolTip({1279, 100}, 70, 27, 1280, 800), (PopupPoint{1210, 119}));
+  EXPECT_EQ(PlaceToolTip({1208, 100}, 70, 27, 1280, 800), (Point{1210, 119}));
+  EXPECT_EQ(PlaceToolTip({1279, 100}, 70, 27, 1280, 800), (Point{1210, 119}));
   // The bottom-right corner: both.
-  EXPECT_EQ(PlaceToolTip({1279, 799}, 70, 27, 1280, 800), (PopupPoint{1210, 753}));
+  EXPECT_EQ(PlaceToolTip({1279, 799}, 70, 27, 1280, 800), (Point{1210, 753}));
 }
 
 TEST(PopupPlacement, MenuOpensUpAndLeftNearEachMonitorEdge) {
-  const PopupRect primary = {0, 0, 1280, 800};
+  const Rect primary = {0, 0, 1280, 800};
   const int w = 120, h = 380;
   // Room below and to the right: at the point.
-  EXPECT_EQ(PlaceContextMenu({300, 200}, w, h, primary), (PopupPoint{300, 200}));
+  EXPECT_EQ(PlaceContextMenu({300, 200}, w, h, primary), (Point{300, 200}));
   // Near the right edge (touching it counts as not fitting): to the left of the point.
-  EXPECT_EQ(PlaceContextMenu({1160, 200}, w, h, primary), (PopupPoint{1040, 200}));
-  EXPECT_EQ(PlaceContextMenu({1159, 200}, w, h, primary), (PopupPoint{1159, 200}));
+  EXPECT_EQ(PlaceContextMenu({1160, 200}, w, h, primary), (Point{1040, 200}));
+  EXPECT_EQ(PlaceContextMenu({1159, 200}, w, h, primary), (Point{1159, 200}));
   // Near the bottom edge: above the point.
-  EXPECT_EQ(PlaceContextMenu({300, 420}, w, h, primary), (PopupPoint{300, 40}));
-  EXPECT_EQ(PlaceContextMenu({300, 419}, w, h, primary), (PopupPoint{300, 419}));
+  EXPECT_EQ(PlaceContextMenu({300, 420}, w, h, primary), (Point{300, 40}));
+  EXPECT_EQ(PlaceContextMenu({300, 419}, w, h, primary), (Point{300, 419}));
   // The bottom-right corner: up and to the left.
-  EXPECT_EQ(PlaceContextMenu({1270, 790}, w, h, primary), (PopupPoint{1150, 410}));
+  EXPECT_EQ(PlaceContextMenu({1270, 790}, w, h, primary), (Point{1150, 410}));
 
   // A second monitor left of the primary one, with negative coordinates.
-  const PopupRect left = {-1024, 0, 0, 768};
-  EXPECT_EQ(PlaceContextMenu({-1000, 10}, w, h, left), (PopupPoint{-1000, 10}));
-  EXPECT_EQ(PlaceContextMenu({-10, 10}, w, h, left), (PopupPoint{-130, 10}));
-  EXPECT_EQ(PlaceContextMenu({-10, 700}, w, h, left), (PopupPoint{-130, 320}));
+  const Rect left = {-1024, 0, 0, 768};
+  EXPECT_EQ(PlaceContextMenu({-1000, 10}, w, h, left), (Point{-1000, 10}));
+  EXPECT_EQ(PlaceContextMenu({-10, 10}, w, h, left), (Point{-130, 10}));
+  EXPECT_EQ(PlaceContextMenu({-10, 700}, w, h, left), (Point{-130, 320}));
   // A monitor above the primary one: its bottom edge is y = 0.
-  const PopupRect above = {0, -900, 1440, 0};
-  EXPECT_EQ(PlaceContextMenu({100, -100}, w, h, above), (PopupPoint{100, -480}));
-  EXPECT_EQ(PlaceContextMenu({100, -890}, w, h, above), (PopupPoint{100, -890}));
+  const Rect above = {0, -900, 1440, 0};
+  EXPECT_EQ(PlaceContextMenu({100, -100}, w, h, above), (Point{100, -480}));
+  EXPECT_EQ(PlaceContextMenu({100, -890}, w, h, above), (Point{100, -890}));
 }
 
 }  // namespace

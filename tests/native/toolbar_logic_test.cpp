@@ -9,8 +9,8 @@ namespace {
 using namespace toolbar;
 
 // The icon bitmaps as the engine's resources have them: 48 x 26, the finish icon 104 x 26.
-std::array<BarSize, kButtonCount> ResourceBitmaps() {
-  std::array<BarSize, kButtonCount> sizes;
+std::array<Size, kButtonCount> ResourceBitmaps() {
+  std::array<Size, kButtonCount> sizes;
   sizes.fill({48, 26});
   sizes[kFinish] = {104, 26};
   return sizes;
@@ -18,15 +18,15 @@ std::array<BarSize, kButtonCount> ResourceBitmaps() {
 
 TEST(ToolbarLayout, TenButtonsInARowOnA283By30Bar) {
   const ToolbarLayout layout = LayoutToolbar(ResourceBitmaps());
-  EXPECT_EQ(layout.window, (BarSize{283, 30}));
+  EXPECT_EQ(layout.window, (Size{283, 30}));
   const unsigned ids[kButtonCount] = {41001, 41002, 41003, 41004, 41017,
                                       41005, 41008, 41011, 41015, 41010};
   for (int i = 0; i < kFinish; ++i) {
     EXPECT_EQ(kButtons[i].command, ids[i]) << i;
-    EXPECT_EQ(layout.buttons[i], (BarRect{7 + 24 * i, 2, 31 + 24 * i, 28})) << i;
+    EXPECT_EQ(layout.buttons[i], (Rect{7 + 24 * i, 2, 31 + 24 * i, 28})) << i;
   }
   EXPECT_EQ(kButtons[kFinish].command, 41010u);
-  EXPECT_EQ(layout.buttons[kFinish], (BarRect{223, 2, 275, 28}));
+  EXPECT_EQ(layout.buttons[kFinish], (Rect{223, 2, 275, 28}));
   EXPECT_EQ(layout.buttons[kFinish].Width(), 52);
   // Tooltip strings 150..160 and 173 for mosaic; no button for select (155) or redo (157).
   EXPECT_EQ(kButtons[kRectangle].tip_string, 150u);
@@ -43,11 +43,11 @@ TEST(ToolbarLayout, SizesFollowTheBitmapsAndMissingOnesKeepTheirNominalSize) {
   sizes[kRectangle] = {60, 32};  // a taller first icon makes the whole bar taller
   sizes[kUndo] = {0, 0};         // failed to load
   const ToolbarLayout layout = LayoutToolbar(sizes);
-  EXPECT_EQ(layout.buttons[kRectangle], (BarRect{7, 2, 37, 34}));
+  EXPECT_EQ(layout.buttons[kRectangle], (Rect{7, 2, 37, 34}));
   EXPECT_EQ(layout.buttons[kEllipse].left, 37);
   EXPECT_EQ(layout.buttons[kUndo].Width(), 24);
   EXPECT_EQ(layout.buttons[kUndo].Height(), 26);
-  EXPECT_EQ(layout.window, (BarSize{283 + 6, 36}));
+  EXPECT_EQ(layout.window, (Size{283 + 6, 36}));
 }
 
 TEST(ToolbarLayout, TooltipButtonUnderThePointer) {
@@ -109,38 +109,38 @@ TEST(ToolbarChecked, OnlyMosaicOfTheToolGroupCanBeChecked) {
 }
 
 TEST(ToolbarDrag, KeepsTheOffsetFromTheCursor) {
-  EXPECT_EQ(DragPosition({500, 400}, {110, 315}, {100, 300}), (BarPoint{490, 385}));
-  EXPECT_EQ(DragPosition({-5, -7}, {10, 10}, {0, 0}), (BarPoint{-15, -17}));
+  EXPECT_EQ(DragPosition({500, 400}, {110, 315}, {100, 300}), (Point{490, 385}));
+  EXPECT_EQ(DragPosition({-5, -7}, {10, 10}, {0, 0}), (Point{-15, -17}));
 }
 
 TEST(ToolbarDrag, PinnedToTheEdgesOfTheMonitor) {
-  const BarSize bar = {283, 30};
-  const BarSize screen = {1280, 800};
-  const BarRect monitor = {0, 0, 1280, 800};
+  const Size bar = {283, 30};
+  const Size screen = {1280, 800};
+  const Rect monitor = {0, 0, 1280, 800};
   // Inside: unchanged.
-  EXPECT_EQ(KeepOnMonitor({100, 200}, bar, screen, monitor), (BarPoint{100, 200}));
+  EXPECT_EQ(KeepOnMonitor({100, 200}, bar, screen, monitor), (Point{100, 200}));
   // Beyond the right edge and above the top.
-  EXPECT_EQ(KeepOnMonitor({1200, -40}, bar, screen, monitor), (BarPoint{997, 0}));
+  EXPECT_EQ(KeepOnMonitor({1200, -40}, bar, screen, monitor), (Point{997, 0}));
   // Beyond the bottom and left of the left edge.
-  EXPECT_EQ(KeepOnMonitor({-50, 790}, bar, screen, monitor), (BarPoint{0, 770}));
+  EXPECT_EQ(KeepOnMonitor({-50, 790}, bar, screen, monitor), (Point{0, 770}));
   // Touching the right edge counts as reaching it.
-  EXPECT_EQ(KeepOnMonitor({997, 10}, bar, screen, monitor), (BarPoint{997, 10}));
+  EXPECT_EQ(KeepOnMonitor({997, 10}, bar, screen, monitor), (Point{997, 10}));
 }
 
 TEST(ToolbarDrag, SecondMonitorsEdgesNotTheVirtualScreens) {
   // Two monitors side by side; the bar is dragged on the right one, whose right edge is also
   // the virtual screen's, and then past the left one's right edge while that one is nearest.
-  const BarSize bar = {283, 30};
-  const BarSize screen = {3200, 1024};
-  const BarRect left = {0, 0, 1280, 1024};
-  const BarRect right = {1280, 0, 3200, 1024};
-  EXPECT_EQ(KeepOnMonitor({3000, 500}, bar, screen, right), (BarPoint{2917, 500}));
-  EXPECT_EQ(KeepOnMonitor({1200, 500}, bar, screen, left), (BarPoint{997, 500}));
-  EXPECT_EQ(KeepOnMonitor({1200, 500}, bar, screen, right), (BarPoint{1280, 500}));
+  const Size bar = {283, 30};
+  const Size screen = {3200, 1024};
+  const Rect left = {0, 0, 1280, 1024};
+  const Rect right = {1280, 0, 3200, 1024};
+  EXPECT_EQ(KeepOnMonitor({3000, 500}, bar, screen, right), (Point{2917, 500}));
+  EXPECT_EQ(KeepOnMonitor({1200, 500}, bar, screen, left), (Point{997, 500}));
+  EXPECT_EQ(KeepOnMonitor({1200, 500}, bar, screen, right), (Point{1280, 500}));
   // A monitor left of and above the primary one (negative coordinates).
-  const BarRect upper_left = {-1920, -1080, 0, 0};
-  EXPECT_EQ(KeepOnMonitor({-2000, -1100}, bar, {3200, 2104}, upper_left), (BarPoint{-1920, -1080}));
-  EXPECT_EQ(KeepOnMonitor({-100, -10}, bar, {3200, 2104}, upper_left), (BarPoint{-283, -30}));
+  const Rect upper_left = {-1920, -1080, 0, 0};
+  EXPECT_EQ(KeepOnMonitor({-2000, -1100}, bar, {3200, 2104}, upper_left), (Point{-1920, -1080}));
+  EXPECT_EQ(KeepOnMonitor({-100, -10}, bar, {3200, 2104}, upper_left), (Point{-283, -30}));
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ namespace {
 const int kBarA = 1, kBarB = 2, kTip = 3, kElsewhere = 4;
 TipWindow W(const int& id) { return &id; }
 
-const PopupRect kButton1 = {10, 5, 34, 31};
-const PopupRect kButton2 = {40, 5, 64, 31};
-const PopupPoint kBarOrigin = {500, 300};  // both bars' client origin on the screen
+const Rect kButton1 = {10, 5, 34, 31};
+const Rect kButton2 = {40, 5, 64, 31};
+const Point kBarOrigin = {500, 300};  // both bars' client origin on the screen
 
 // Window timers on a clock that only moves when told, and a pointer that only moves when told.
 class FakeDesktop : public TooltipHost {
@@ -27,7 +27,7 @@ class FakeDesktop : public TooltipHost {
   struct Shown {
     long long at;
     std::wstring text;
-    PopupPoint pointer;
+    Point pointer;
   };
 
   void StartTimer(int id, int ms) override { timers[id] = {now + ms, ms}; }
@@ -35,10 +35,10 @@ class FakeDesktop : public TooltipHost {
   TipPointer QueryPointer(TipWindow) override {
     return {under, {kBarOrigin.x + pointer.x, kBarOrigin.y + pointer.y}, pointer};
   }
-  PopupPoint OwnerToScreen(TipWindow, PopupPoint p) override {
+  Point OwnerToScreen(TipWindow, Point p) override {
     return {kBarOrigin.x + p.x, kBarOrigin.y + p.y};
   }
-  void ShowText(const wchar_t* text, PopupPoint p) override {
+  void ShowText(const wchar_t* text, Point p) override {
     shown.push_back({now, text, p});
     visible = true;
   }
@@ -65,7 +65,7 @@ class FakeDesktop : public TooltipHost {
     now = end;
   }
   // The pointer rests over |window| at |p| (that window's client coordinates).
-  void PointAt(const int& window, PopupPoint p) {
+  void PointAt(const int& window, Point p) {
     under = W(window);
     pointer = p;
   }
@@ -73,7 +73,7 @@ class FakeDesktop : public TooltipHost {
   long long now = 0;
   std::map<int, Timer> timers;
   TipWindow under = nullptr;
-  PopupPoint pointer;
+  Point pointer;
   std::vector<Shown> shown;
   bool visible = false;
   long long hidden_at = -1;
@@ -83,12 +83,12 @@ class FakeDesktop : public TooltipHost {
 class TooltipStateTest : public ::testing::Test {
  protected:
   // A mouse move seen by the loop and then handled by the bar, which reports its item.
-  void MoveOverItem(const int& bar, const PopupRect& item, PopupPoint p, const wchar_t* text) {
+  void MoveOverItem(const int& bar, const Rect& item, Point p, const wchar_t* text) {
     desk.PointAt(bar, p);
     tip.Relay(TooltipStateMachine::Input::kMove, W(bar), p);
     tip.Show(W(bar), item, p, text);
   }
-  void MoveOff(const int& window, PopupPoint p) {
+  void MoveOff(const int& window, Point p) {
     desk.PointAt(window, p);
     tip.Relay(TooltipStateMachine::Input::kMove, W(window), p);
   }
@@ -108,7 +108,7 @@ TEST_F(TooltipStateTest, RestingOnAnItemShowsAfter800msAndHidesAfterFiveChecks) 
   ASSERT_EQ(desk.shown.size(), 1u);
   EXPECT_EQ(desk.shown[0].at, 800);
   EXPECT_EQ(desk.shown[0].text, L"矩形工具");
-  EXPECT_EQ(desk.shown[0].pointer, (PopupPoint{522, 313}));  // at the pointer, on the screen
+  EXPECT_EQ(desk.shown[0].pointer, (Point{522, 313}));  // at the pointer, on the screen
   EXPECT_EQ(tip.state(), TooltipStateMachine::kShown);
 
   desk.Advance(tip, 2499);
@@ -156,7 +156,7 @@ TEST_F(TooltipStateTest, NextItemWhileShownSwitchesAtOnce) {
   ASSERT_EQ(desk.shown.size(), 2u);
   EXPECT_EQ(desk.shown[1].at, 1800);  // no new delay
   EXPECT_EQ(desk.shown[1].text, L"椭圆工具");
-  EXPECT_EQ(desk.shown[1].pointer, (PopupPoint{550, 312}));
+  EXPECT_EQ(desk.shown[1].pointer, (Point{550, 312}));
   EXPECT_EQ(tip.state(), TooltipStateMachine::kShown);
   EXPECT_EQ(desk.timers.count(TooltipStateMachine::kHideDelayTimer), 0u);
   // The count of checks starts again for the new item.

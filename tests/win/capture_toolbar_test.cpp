@@ -43,7 +43,7 @@ class CaptureToolbar : public testing::Test {
     SendMessageW(overlay_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1, y1));
     SendMessageW(overlay_, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
   }
-  RECT BarRect() const {
+  RECT Rect() const {
     RECT r = {};
     GetWindowRect(bar_, &r);
     return r;
@@ -60,15 +60,15 @@ TEST_F(CaptureToolbar, ShownUnderTheSelectionAfterADrag) {
   Drag(400, 300, 800, 500);
   ASSERT_TRUE(IsWindowVisible(bar_));
   const POINT o = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
-  const RECT r = BarRect();
+  const RECT r = Rect();
   EXPECT_EQ(r.right - r.left, 283);
   EXPECT_EQ(r.bottom - r.top, 30);
   EXPECT_EQ(r.left, o.x + 800 - 283);
   EXPECT_EQ(r.top, o.y + 505);
   // A new drag hides it and places it again under the new selection.
   Drag(100, 100, 300, 200);
-  EXPECT_EQ(BarRect().left, o.x + 300 - 283 < o.x ? o.x : o.x + 300 - 283);
-  EXPECT_EQ(BarRect().top, o.y + 205);
+  EXPECT_EQ(Rect().left, o.x + 300 - 283 < o.x ? o.x : o.x + 300 - 283);
+  EXPECT_EQ(Rect().top, o.y + 205);
 }
 
 TEST_F(CaptureToolbar, ToolCommandsMakeTheirToolCurrentAndExitLeaves) {
@@ -112,7 +112,7 @@ TEST_F(CaptureToolbar, HiddenByTheUserStaysHiddenForANewSelection) {
   // Shown again: at the current selection.
   tool_->OnMenuCommand(ID_MENU_TOOLBAR);
   ASSERT_TRUE(IsWindowVisible(bar_));
-  EXPECT_EQ(BarRect().left, GetSystemMetrics(SM_XVIRTUALSCREEN) + 500 - 283);
+  EXPECT_EQ(Rect().left, GetSystemMetrics(SM_XVIRTUALSCREEN) + 500 - 283);
 }
 
 TEST_F(CaptureToolbar, ExitWithNoSelectionAndEscAreLeave) {

@@ -1,4 +1,5 @@
-// Points, rectangles and views of 32-bit pixel stores used by the capture window's pixel logic.
+// Points, sizes, rectangles and views of 32-bit pixel stores: the plain geometry of the capture
+// window's pixel logic and of the widgets' layout and placement rules.
 //
 // Rectangles have exclusive right and bottom edges, like the system's RECT. Pixels are 32-bit
 // premultiplied 0xAARRGGBB values (blue, green, red, alpha bytes in memory on little-endian).
@@ -16,6 +17,14 @@ struct Point {
 inline bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
 inline bool operator!=(Point a, Point b) { return !(a == b); }
 
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+
+inline bool operator==(Size a, Size b) { return a.width == b.width && a.height == b.height; }
+inline bool operator!=(Size a, Size b) { return !(a == b); }
+
 struct Rect {
   int left = 0;
   int top = 0;
@@ -26,9 +35,7 @@ struct Rect {
   int Height() const { return bottom - top; }
   // Zero or negative width or height.
   bool IsEmpty() const { return right <= left || bottom <= top; }
-  bool Contains(Point p) const {
-    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-  }
+  bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 };
 
 inline bool operator==(const Rect& a, const Rect& b) {
