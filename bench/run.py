@@ -16,6 +16,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "gui"))
 
 from desktop import Desktop  # noqa: E402
+from wine_arch import loader  # noqa: E402
 
 SIZES = [(1920, 1080), (3840, 2160), (7680, 2160)]
 MIB = 1024.0 * 1024.0
@@ -24,7 +25,7 @@ MIB = 1024.0 * 1024.0
 def run(desk, argv, timeout):
     """Runs a Wine program on the desktop, echoes its output and returns (ok, RESULT rows)."""
     print("== %s" % " ".join(os.path.basename(a) for a in argv), flush=True)
-    p = subprocess.run(["wine"] + argv, env=desk.env(), capture_output=True, text=True,
+    p = subprocess.run([loader()] + argv, env=desk.env(), capture_output=True, text=True,
                        timeout=timeout)
     rows = []
     for line in p.stdout.splitlines():

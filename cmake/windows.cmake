@@ -1,11 +1,20 @@
-# Windows build: 32-bit, Unicode, GUI subsystem, statically linked so that the only imports are
-# system DLLs; large-address-aware so that the pixel buffers of big virtual screens fit.
+# Windows build: 32-bit (the shipped product) or 64-bit, chosen by the toolchain file; Unicode,
+# GUI subsystem, statically linked so that the only imports are system DLLs.
 enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601
                         WINVER=0x0601 _WIN32_IE=0x0600)
-add_compile_options(-Wall -Wextra -Wno-cast-function-type -Wno-missing-field-initializers)
-add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--large-address-aware)
+# Truncation between pointers, handles and 32-bit integers is an error in both builds (C++ already
+# refuses a cast of a pointer to a smaller integer): a value that is harmless on i686 loses the
+# upper half of an address on x86_64.
+add_compile_options(-Wall -Wextra -Wno-cast-function-type -Wno-missing-field-initializers
+                    -Werror=int-to-pointer-cast -Werror=narrowing)
+add_link_options(-static -static-libgcc -static-libstdc++)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Large-address-aware: the pixel buffers of big virtual screens need more than 2 GB of address
+  # space in a 32-bit process (a 64-bit process has no such limit).
+  add_link_options(-Wl,--large-address-aware)
+endif()
 # The two products are Unicode GUI programs; test programs are console programs with main().
 set(GUI_LINK -mwindows -municode)
 set(WIN_LIBS gdiplus msimg32 imm32 comdlg32 comctl32 shell32 shlwapi advapi32 ole32 uuid gdi32

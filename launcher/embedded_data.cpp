@@ -2,14 +2,21 @@
 // so they are byte-for-byte the files the build produced (no conversion to C arrays).
 #include "launcher/embedded_data.h"
 
+// C symbols carry a leading underscore on i686 and none on x86_64.
+#if defined(__i386__)
+#define EMBED_SYMBOL(name) "_" #name
+#else
+#define EMBED_SYMBOL(name) #name
+#endif
+
 #define EMBED_FILE(name, path)                           \
   __asm__(".section .rdata,\"dr\"\n"                      \
           ".balign 16\n"                                  \
-          ".globl _" #name "\n"                           \
-          "_" #name ":\n"                                 \
+          ".globl " EMBED_SYMBOL(name) "\n"               \
+          EMBED_SYMBOL(name) ":\n"                        \
           ".incbin \"" path "\"\n"                        \
-          ".globl _" #name "_end\n"                       \
-          "_" #name "_end:\n"                             \
+          ".globl " EMBED_SYMBOL(name##_end) "\n"         \
+          EMBED_SYMBOL(name##_end) ":\n"                  \
           ".byte 0\n"                                     \
           ".text\n")
 

@@ -1,8 +1,9 @@
 """The main job: the launcher under Wine on this display, or a scripted demo without one.
 
-    python3 scripts/run.py BIN_DIR
+    python3 scripts/run.py BUILD_DIR
 
-With DISPLAY set, Lumetta.exe is copied to out/lumetta/ and started there under Wine (it writes
+The 32-bit build (BUILD_DIR/win/bin) runs where this machine runs 32-bit programs, else the
+64-bit one (BUILD_DIR/win64/bin); the command says which. With DISPLAY set, Lumetta.exe is copied to out/lumetta/ and started there under Wine (it writes
 Snapshot.exe beside itself, as it does on Windows); the command returns when the launcher ends.
 
 Without a display, a virtual desktop (Xvfb, compositor) shows the test picture, the engine is
@@ -20,6 +21,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "gui"))
 
 from desktop import Desktop  # noqa: E402
+from wine_arch import LOADERS, choose  # noqa: E402
 
 
 def run_launcher(bin_dir):
@@ -28,7 +30,8 @@ def run_launcher(bin_dir):
     shutil.copy2(os.path.join(bin_dir, "Lumetta.exe"), folder)
     print("Starting %s/Lumetta.exe under Wine on %s" % (folder, os.environ["DISPLAY"]))
     env = dict(os.environ, WINEDEBUG=os.environ.get("WINEDEBUG", "-all"))
-    return subprocess.call(["wine", os.path.join(folder, "Lumetta.exe")], cwd=folder, env=env)
+    return subprocess.call([os.environ["LUMETTA_WINE"], os.path.join(folder, "Lumetta.exe")],
+                           cwd=folder, env=env)
 
 
 def run_demo(bin_dir):
@@ -75,7 +78,11 @@ def run_demo(bin_dir):
 
 
 def main():
-    bin_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "win", "bin"))
+    arch, why = choose()
+    os.environ["LUMETTA_WINE"] = LOADERS[arch]
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
+    bin_dir = os.path.join(build, "win" if arch == "i686" else "win64", "bin")
+    print("Running the %s build: %s" % (arch, why))
     if os.environ.get("DISPLAY"):
         return run_launcher(bin_dir)
     return run_demo(bin_dir)

@@ -9,6 +9,7 @@ import unittest
 
 from capture_session import BIN, CaptureCase
 from desktop import CHILDREN
+from wine_arch import loader
 
 
 def set_clipboard_text(desk, text):
@@ -68,7 +69,7 @@ class LeaveTest(CaptureCase):
 
     def test_hot_keys_belong_to_the_capture_only_while_it_runs(self):
         def probe():
-            return subprocess.run(["wine", os.path.join(BIN, "capture_probe.exe"), "hotkeys"],
+            return subprocess.run([loader(), os.path.join(BIN, "capture_probe.exe"), "hotkeys"],
                                   env=self.desk.env(), capture_output=True, text=True,
                                   timeout=60).stdout.strip()
 

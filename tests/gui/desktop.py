@@ -28,6 +28,8 @@ import sys
 import tempfile
 import time
 
+from wine_arch import loader
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_SIZE = (1280, 800)
 
@@ -107,16 +109,16 @@ class Desktop:
             ["xcompmgr"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         self.set_pointer_root_focus()
         self.prefix = os.path.join(self._tmp, "wineprefix")
-        subprocess.run(["wineboot", "-i"], env=self.env(), check=True,
+        subprocess.run([loader(), "wineboot", "-i"], env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=180)
         # No window manager runs here: Wine's wait for one to withdraw a hidden "managed" window
         # would stall every hide for seconds. Unmanaged windows behave as on Windows.
-        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
+        subprocess.run([loader(), "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
                         "/d", "N", "/f"], env=self.env(), check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120)
         # The engine's widgets ask for the face "宋体", which every Chinese Windows has; here a
         # CJK font of the distribution stands in for it (otherwise Chinese shows as boxes).
-        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v",
+        subprocess.run([loader(), "reg", "add", "HKCU\\Software\\Wine\\Fonts\\Replacements", "/v",
                         "宋体", "/d", "Droid Sans Fallback", "/f"], env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         # Wait for the prefix's start-up programs to finish: otherwise the first window a test
@@ -192,7 +194,12 @@ class Desktop:
 
     def wine(self, exe, *args, **kw):
         """Start a Windows program under Wine; returns its Popen (the Windows process itself)."""
-        return self.spawn(["wine", exe] + list(args), **kw)
+        return self.spawn([loader(), exe] + list(args), **kw)
+
+    def winepath(self, path, to="-w"):
+        """`path` converted by Wine's winepath (-w: to a Windows path, -u: to a Unix path)."""
+        return subprocess.run([loader(), "winepath", to, path], env=self.env(),
+                              capture_output=True, text=True, timeout=60).stdout.strip()
 
     def kill_started(self):
         for p in reversed(self._procs):

@@ -110,8 +110,7 @@ class LauncherTest(unittest.TestCase):
 
     def winepath(self, path, to="-w"):
         """A Unix path as the Windows programs see it (to="-u": the other way round)."""
-        p = self.desk.spawn(["winepath", to, path], stdout=subprocess.PIPE)
-        return p.communicate(timeout=60)[0].decode("utf-8").strip()
+        return self.desk.winepath(path, to)
 
     def press(self, vk):
         """Presses a key over a Wine window (Wine sees keys only there, and checks hotkeys then)."""

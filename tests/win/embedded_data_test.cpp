@@ -1,6 +1,10 @@
 // The launcher carries the engine executable and its icon file byte for byte.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -21,6 +25,33 @@ TEST(EmbeddedData, EngineImageIsTheBuiltEngine) {
   const launcher::EmbeddedBytes image = launcher::EngineImage();
   ASSERT_EQ(image.size, built.size());
   EXPECT_TRUE(std::equal(built.begin(), built.end(), image.data));
+}
+
+// The machine field of a PE image's file header (0 when the bytes are not a PE image).
+unsigned PeMachine(const unsigned char* data, size_t size) {
+  if (size < 0x40 || data[0] != 'M' || data[1] != 'Z') return 0;
+  const size_t pe = data[0x3C] | data[0x3D] << 8 | data[0x3E] << 16 | size_t{data[0x3F]} << 24;
+  if (pe > size - 6 || std::memcmp(data + pe, "PE\0\0", 4) != 0) return 0;
+  return data[pe + 4] | data[pe + 5] << 8;
+}
+
+// The machine this test program was built for; each launcher must carry an engine of its own
+// kind (a 64-bit launcher that wrote out a 32-bit engine would lose what the 64-bit build is for).
+constexpr unsigned kOwnMachine = sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64
+                                                    : IMAGE_FILE_MACHINE_I386;
+
+TEST(EmbeddedData, ProductsAndTheCarriedEngineAreOfThisBuildsMachine) {
+  for (const wchar_t* name : {L"Snapshot.exe", L"Lumetta.exe"}) {
+    const auto file = ReadFile(testpaths::BinFile(name));
+    EXPECT_EQ(PeMachine(file.data(), file.size()), kOwnMachine) << name;
+  }
+  const launcher::EmbeddedBytes image = launcher::EngineImage();
+  EXPECT_EQ(PeMachine(image.data, image.size), kOwnMachine);
+  // The launcher program itself carries it: the engine's bytes lie inside Lumetta.exe.
+  const auto launcher_file = ReadFile(testpaths::BinFile(L"Lumetta.exe"));
+  const auto at = std::search(launcher_file.begin(), launcher_file.end(), image.data,
+                              image.data + image.size);
+  EXPECT_NE(at, launcher_file.end());
 }
 
 TEST(EmbeddedData, IconFileHoldsThreeImages) {
