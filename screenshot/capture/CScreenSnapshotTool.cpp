@@ -169,6 +169,10 @@ bool CScreenSnapshotTool::CreateOverlayBuffer() {
     return false;
   }
   overlay_dc_ = ::CreateCompatibleDC(nullptr);
+  if (!overlay_dc_) {
+    diag::Log(diag::kLogError, L"CreateCompatibleDC [overlay] Failed [%08X]", ::GetLastError());
+    return false;
+  }
   overlay_old_ = ::SelectObject(overlay_dc_, overlay_bitmap_);
   overlay_ = OverlayPixels(OverlayStoreView(bits, cx_, cy_, RowOrder::BottomUp), cx_, cy_);
   overlay_.FillDimmed();
@@ -287,12 +291,16 @@ void CScreenSnapshotTool::DestroyWindows() {
 
 void CScreenSnapshotTool::Present() {
   if (!m_hWnd) return;
+  ++present_count_;
+  last_present_ = Rect{0, 0, cx_, cy_};
   HDC screen = ::GetDC(nullptr);
   POINT dst = {origin_.x, origin_.y};
   SIZE size = {cx_, cy_};
   POINT src = {0, 0};
   BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  ::UpdateLayeredWindow(m_hWnd, screen, &dst, &size, overlay_dc_, &src, 0, &blend, ULW_ALPHA);
+  if (!::UpdateLayeredWindow(m_hWnd, screen, &dst, &size, overlay_dc_, &src, 0, &blend,
+                             ULW_ALPHA))
+    diag::Log(diag::kLogError, L"UpdateLayeredWindow [overlay] Failed [%08X]", ::GetLastError());
   ::ReleaseDC(nullptr, screen);
 }
 
@@ -315,7 +323,15 @@ void CScreenSnapshotTool::PresentDirty(const Rect& dirty) {
   info.pblend = &blend;
   info.dwFlags = ULW_ALPHA;
   info.prcDirty = &rc;
-  if (!::UpdateLayeredWindowIndirect(m_hWnd, &info)) Present();
+  if (::UpdateLayeredWindowIndirect(m_hWnd, &info)) {
+    ++present_count_;
+    last_present_ = dirty;
+    return;
+  }
+  // Some systems refuse a dirty rectangle they cannot honour; the whole overlay always works.
+  diag::Log(diag::kLogError, L"UpdateLayeredWindowIndirect [overlay] Failed [%08X]",
+            ::GetLastError());
+  Present();
 }
 
 void CScreenSnapshotTool::OnLayersChanged(HBITMAP base, HBITMAP upper1, HBITMAP upper2) {
@@ -333,15 +349,20 @@ void CScreenSnapshotTool::OnLayersChanged(HBITMAP base, HBITMAP upper1, HBITMAP 
 
 void CScreenSnapshotTool::OnCaretChanged(const RECT* caret, bool light) {
   if (!board_attached_) return;
+  // The screen may still show the previous caret's contrast pixels (later presents only cover
+  // what they changed), so every caret present covers the old caret's place as well.
+  const Rect old_caret = caret_shown_;
+  caret_shown_ = Rect{};
   if (!caret || caret->right <= caret->left || caret->bottom <= caret->top) {
-    Present();
+    PresentDirty(old_caret);
     return;
   }
   const Rect sel = overlay_.selection();
   const Rect r = Offset(FromRECT(*caret), sel.left, sel.top);
   std::vector<uint32_t> saved;
   const Rect clipped = ApplyContrast(overlay_.shown(), r, light, &saved);
-  PresentDirty(clipped);
+  caret_shown_ = clipped;
+  PresentDirty(UnionOf(old_caret, clipped));
   // The caret stays on screen until the next presentation; the store keeps the real pixels.
   RestorePixels(overlay_.shown(), clipped, saved);
 }

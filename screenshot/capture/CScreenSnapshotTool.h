@@ -78,6 +78,10 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void set_board_attached(bool attached) { board_attached_ = attached; }
   // The overlay's shown pixels (capture coordinates), as last composed.
   PixelView overlay_pixels() const { return overlay_.shown(); }
+  // How many times the overlay has been put on screen (whole or in part) since creation, and
+  // the part the last time (capture coordinates).
+  unsigned present_count() const { return present_count_; }
+  Rect last_present() const { return last_present_; }
 
   const Rect& GetSelection() const { return overlay_.selection(); }
   // The image made by finish or save; owned by the capture window.
@@ -104,6 +108,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
   MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
   MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
+  MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
   END_MSG_MAP()
 
  private:
@@ -122,6 +127,9 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
   LRESULT OnRButtonDown(UINT, WPARAM, LPARAM, BOOL&) { return 0; }
   LRESULT OnRButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+  LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+  // Ends a drag whose mouse capture was taken away: the selection stays as the last move left it.
+  void AbandonDrag();
 
   bool CaptureDesktop();
   void TakeWindowTree();
@@ -151,6 +159,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void HideCaptureWindows();
   void RegisterHotKeys();
   void ReleaseHotKeys();
+  void UpdateHighlight(Point pointer_capture);
   void DrawMagnifier(Point pointer_capture, Point pointer_screen, int width, int height);
   Point CursorInCapture() const;
   static LRESULT CALLBACK BackdropSubclassProc(HWND, UINT, WPARAM, LPARAM);
@@ -195,6 +204,9 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool hot_keys_ = false;
   bool board_attached_ = false;
 
+  unsigned present_count_ = 0;
+  Rect last_present_;
+  Rect caret_shown_;  // where the screen shows the caret's contrast pixels, capture coordinates
   int outcome_ = 0;
   std::wstring save_path_;
   HBITMAP composed_ = nullptr;

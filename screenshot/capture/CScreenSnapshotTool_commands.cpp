@@ -62,7 +62,9 @@ void CScreenSnapshotTool::OnToolbarCommand(UINT id) {
     default:
       break;
   }
-  // The main tool bar is redrawn after every command once it exists.
+  // The button that was clicked drew its own release before the command ran; the bar as a
+  // whole (the newly pressed tool, the old one released, undo's state) is drawn now.
+  toolbar_.Paint();
 }
 
 void CScreenSnapshotTool::OnMenuCommand(UINT id) {

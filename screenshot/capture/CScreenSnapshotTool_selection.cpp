@@ -75,6 +75,9 @@ void CScreenSnapshotTool::ApplyRect(const Rect& n, bool is_move) {
 
 void CScreenSnapshotTool::Reselect() {
   // The board is reset here once it exists.
+  // A drag in progress ends here too, and gives the mouse back.
+  drag_mode_ = HitOutside;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
   PresentDirty(overlay_.RemoveSelection());
   toolbar_.SetCurrentTool(0);
   toolbar_.EnableCommand(ID_TOOLBAR_UNDO, FALSE);
@@ -153,6 +156,31 @@ LRESULT CScreenSnapshotTool::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHan
   return 0;
 }
 
+LRESULT CScreenSnapshotTool::OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
+  // Our own release (end of a drag, reselect) clears the drag mode before it lets go.
+  if (drag_mode_ == HitOutside || reinterpret_cast<HWND>(lParam) == m_hWnd) {
+    bHandled = FALSE;
+    return 0;
+  }
+  AbandonDrag();
+  return 0;
+}
+
+void CScreenSnapshotTool::AbandonDrag() {
+  // Another window took the mouse (a system dialog, a program grabbing the capture): no release
+  // will come, so the drag ends where the last move left it, as if released there, without
+  // picking a window under a press that never moved.
+  drag_mode_ = HitOutside;
+  not_moved_yet_ = started_from_empty_ = false;
+  if (!overlay_.selection().IsEmpty()) {
+    PlaceMainToolbar();
+    magnifier_on_ = detection_on_ = false;
+  } else {
+    magnifier_on_ = detection_on_ = true;  // back to hunting
+  }
+  UpdateMagnifier();
+}
+
 LRESULT CScreenSnapshotTool::OnRButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&) {
   const Point p = PointOf(lParam);
   const Rect sel = overlay_.selection();
@@ -181,6 +209,36 @@ LRESULT CScreenSnapshotTool::OnSetCursor(UINT, WPARAM wParam, LPARAM, BOOL&) {
   return TRUE;
 }
 
+// Moves the window highlight to the window under the pointer. Only a change of window touches
+// the overlay: while the pointer stays over one window (or over none, or an excluded one) the
+// screen already shows the right thing, and a present costs as much as the whole overlay.
+void CScreenSnapshotTool::UpdateHighlight(Point pointer) {
+  uintptr_t found = 0;
+  bool excluded = false;
+  const WindowNode* node = nullptr;
+  if (detection_on_) {
+    LiveWindows live;
+    WindowClasses classes;
+    node = FindWindowAt(window_tree_, Point{pointer.x + origin_.x, pointer.y + origin_.y}, live);
+    found = node ? node->window : 0;
+    excluded = found && IsExcludedFromHighlight(
+                            found, reinterpret_cast<uintptr_t>(::GetDesktopWindow()), classes);
+  }
+  const HighlightStep step =
+      NextHighlight(detection_on_, reinterpret_cast<uintptr_t>(highlighted_), found, excluded);
+  if (step == HighlightStep::Keep) return;
+  Rect dirty;
+  if (highlighted_) dirty = overlay_.DimWindowHighlight(highlighted_rect_);
+  highlighted_ = nullptr;
+  if (step == HighlightStep::Move) {
+    highlighted_ = reinterpret_cast<HWND>(found);
+    highlighted_rect_ = Offset(node->rect, -origin_.x, -origin_.y);
+    dirty = UnionOf(dirty, overlay_.Punch(highlighted_rect_));
+    dirty = UnionOf(dirty, overlay_.HighlightWindow(highlighted_rect_));
+  }
+  PresentDirty(dirty);
+}
+
 void CScreenSnapshotTool::UpdateMagnifier() {
   if (!m_hWnd) return;
   if (!magnifier_on_) {
@@ -190,36 +248,7 @@ void CScreenSnapshotTool::UpdateMagnifier() {
     return;
   }
   const Point pointer = CursorInCapture();
-  if (!covered_) {
-    // Window highlight: collect everything that changed, present once.
-    Rect dirty;
-    if (highlighted_) dirty = UnionOf(dirty, overlay_.DimWindowHighlight(highlighted_rect_));
-    if (!detection_on_) {
-      highlighted_ = nullptr;
-      PresentDirty(dirty);
-    } else {
-      LiveWindows live;
-      WindowClasses classes;
-      const Point screen = {pointer.x + origin_.x, pointer.y + origin_.y};
-      const WindowNode* node = FindWindowAt(window_tree_, screen, live);
-      const HWND found = node ? reinterpret_cast<HWND>(node->window) : nullptr;
-      const bool excluded =
-          found && IsExcludedFromHighlight(
-                       node->window, reinterpret_cast<uintptr_t>(::GetDesktopWindow()), classes);
-      if (found && !excluded) {
-        highlighted_ = found;
-        highlighted_rect_ = Offset(node->rect, -origin_.x, -origin_.y);
-        dirty = UnionOf(dirty, overlay_.Punch(highlighted_rect_));
-        dirty = UnionOf(dirty, overlay_.HighlightWindow(highlighted_rect_));
-        PresentDirty(dirty);
-      } else if (highlighted_) {
-        // Same or excluded window: put the old highlight back as it was.
-        dirty = UnionOf(dirty, overlay_.Punch(highlighted_rect_));
-        dirty = UnionOf(dirty, overlay_.HighlightWindow(highlighted_rect_));
-        PresentDirty(dirty);
-      }
-    }
-  }
+  if (!covered_) UpdateHighlight(pointer);
   // The magnifier: the selection's size, or the highlighted window's while hunting.
   Rect current_window;
   const Rect* window_rect = nullptr;

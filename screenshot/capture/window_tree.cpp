@@ -44,3 +44,10 @@ bool IsExcludedFromHighlight(uintptr_t window, uintptr_t desktop_window,
   const uintptr_t grandparent = info.Parent(parent);
   return grandparent != 0 && EqualsIgnoringCase(info.ClassName(grandparent), L"Progman");
 }
+
+HighlightStep NextHighlight(bool detection_on, uintptr_t highlighted, uintptr_t found,
+                            bool found_excluded) {
+  if (!detection_on) return highlighted ? HighlightStep::Clear : HighlightStep::Keep;
+  if (found && !found_excluded && found != highlighted) return HighlightStep::Move;
+  return HighlightStep::Keep;
+}

@@ -46,3 +46,13 @@ class WindowClassInfo {
 // (class "SysListView32" under "SHELLDLL_DefView" under "Progman", ignoring case).
 bool IsExcludedFromHighlight(uintptr_t window, uintptr_t desktop_window,
                              const WindowClassInfo& info);
+
+// What a pointer move while hunting does to the window highlight, given the highlighted window
+// (0 for none) and the window found under the pointer (0 for none).
+enum class HighlightStep {
+  Keep,   // nothing on screen changes: the same window, an excluded one, or none under the pointer
+  Clear,  // detection is off: the old highlight goes
+  Move,   // another window: the old highlight goes and the found window is highlighted
+};
+HighlightStep NextHighlight(bool detection_on, uintptr_t highlighted, uintptr_t found,
+                            bool found_excluded);

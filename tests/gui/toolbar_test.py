@@ -94,6 +94,27 @@ class ToolbarTest(CaptureCase):
         self.assertEqual(self.engine.wait(20), 0)
         self.assert_clipboard_shows(*SELECTION)
 
+    def test_choosing_another_tool_shows_the_old_one_released_at_once(self):
+        x, y = self.select()
+        for index in (0, 1):  # rectangle, then ellipse; the pointer stays on the ellipse
+            self.desk.xdotool("mousemove", *button_centre(index, x, y))
+            time.sleep(0.3)
+            self.desk.xdotool("click", 1)
+            time.sleep(0.5)
+        shot = self.desk.screenshot(os.path.join(ARTIFACTS, "toolbar-ellipse-chosen.png"))
+
+        def button(index):
+            left = x + 7 + 24 * index
+            return [shot.pixel(left + dx, y + dy) for dy in range(2, 28) for dx in range(24)
+                    if dx < 3 or dx > 20 or dy < 5 or dy > 24]  # its margin, not its picture
+
+        # The rectangle button's margin is the plain panel again, like the arrow button's, which
+        # was never chosen; the ellipse button shows the pressed look.
+        self.assertEqual(button(0), button(2))
+        self.assertNotEqual(button(1), button(2))
+        self.desk.xdotool("key", "Escape")
+        self.assertEqual(self.engine.wait(20), 0)
+
     def test_exit_button_leaves(self):
         x, y = self.select()
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=b"before",

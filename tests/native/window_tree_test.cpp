@@ -116,4 +116,20 @@ TEST(HighlightExclusion, DesktopAndItsIconView) {
   EXPECT_FALSE(IsExcludedFromHighlight(16, 100, c));
 }
 
+TEST(WindowTree, HighlightChangesOnlyWhenAnotherWindowIsUnderThePointer) {
+  using S = HighlightStep;
+  // Hunting: a new window moves the highlight; the same one, none or an excluded one keep it.
+  EXPECT_EQ(NextHighlight(true, 0, 7, false), S::Move);
+  EXPECT_EQ(NextHighlight(true, 5, 7, false), S::Move);
+  EXPECT_EQ(NextHighlight(true, 7, 7, false), S::Keep);
+  EXPECT_EQ(NextHighlight(true, 7, 0, false), S::Keep);
+  EXPECT_EQ(NextHighlight(true, 7, 9, true), S::Keep);
+  EXPECT_EQ(NextHighlight(true, 0, 9, true), S::Keep);
+  EXPECT_EQ(NextHighlight(true, 0, 0, false), S::Keep);
+  // Detection switched off: whatever is highlighted goes, whatever lies under the pointer.
+  EXPECT_EQ(NextHighlight(false, 7, 7, false), S::Clear);
+  EXPECT_EQ(NextHighlight(false, 7, 9, false), S::Clear);
+  EXPECT_EQ(NextHighlight(false, 0, 9, false), S::Keep);
+}
+
 }  // namespace
