@@ -179,9 +179,11 @@ void CToolTipWindow::ShowAt(const wchar_t* text, POINT pointer) {
   if (!m_hWnd) return;
   LayeredSurface surface;
   if (!Compose(text, surface)) return;
-  const Point at =
-      PlaceToolTip({pointer.x, pointer.y}, surface.width(), surface.height(),
-                   ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  MONITORINFO mi = {sizeof(mi)};
+  ::GetMonitorInfoW(::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &mi);
+  const Point at = PlaceToolTip({pointer.x, pointer.y}, surface.width(), surface.height(),
+                                Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
+                                     mi.rcMonitor.bottom});
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, at.x, at.y, surface.width(), surface.height(),
                  SWP_NOACTIVATE);
   ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,

@@ -9,10 +9,10 @@ constexpr int kTipOffsetY = 19;
 
 }  // namespace
 
-Point PlaceToolTip(Point pointer, int width, int height, int screen_width, int screen_height) {
+Point PlaceToolTip(Point pointer, int width, int height, const Rect& monitor) {
   Point p{pointer.x + kTipOffsetX, pointer.y + kTipOffsetY};
-  if (p.y + height > screen_height) p.y = pointer.y - kTipOffsetY - height;
-  if (p.x + width > screen_width) p.x -= p.x + width - screen_width;
+  if (p.y + height > monitor.bottom) p.y = pointer.y - kTipOffsetY - height;
+  if (p.x + width > monitor.right) p.x -= p.x + width - monitor.right;
   return p;
 }
 
