@@ -12,36 +12,41 @@ bool IsWritableRegion(const MEMORY_BASIC_INFORMATION& region) {
           (PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
 }
 
+const void* Pointer(uint64_t address) {
+  return reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
+}
+
+// Whether `address` can be a pointer of this process: on i686 the upper half must be clear.
+bool Addressable(uint64_t address) { return address <= UINTPTR_MAX; }
+
 }  // namespace
 
-bool CProcessFrameMemory::IsWritable(uint32_t address, uint32_t size) const {
+bool CProcessFrameMemory::IsWritable(uint64_t address, uint64_t size) const {
   if (size == 0) return true;
-  const uint64_t end = static_cast<uint64_t>(address) + size;
-  if (end > 0x100000000ull) return false;
+  if (!Addressable(address) || size - 1 > UINTPTR_MAX - address) return false;
+  const uint64_t last = address + (size - 1);
   // The range may cross into the next region, which then has to be writable as well.
   uint64_t at = address;
-  while (at < end) {
+  for (;;) {
     MEMORY_BASIC_INFORMATION region;
-    if (VirtualQuery(reinterpret_cast<const void*>(static_cast<uintptr_t>(at)), &region,
-                     sizeof(region)) == 0) {
-      return false;
-    }
+    if (VirtualQuery(Pointer(at), &region, sizeof(region)) == 0) return false;
     if (!IsWritableRegion(region)) return false;
-    at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+    const uint64_t end =
+        uint64_t{reinterpret_cast<uintptr_t>(region.BaseAddress)} + region.RegionSize;
+    if (end > last) return true;
+    at = end;
   }
-  return true;
 }
 
-uint32_t CProcessFrameMemory::ReadWord(uint32_t address) const {
-  return *reinterpret_cast<const volatile uint32_t*>(static_cast<uintptr_t>(address));
+uint32_t CProcessFrameMemory::ReadWord(uint64_t address) const {
+  return *static_cast<const volatile uint32_t*>(Pointer(address));
 }
 
-uint32_t CProcessFrameMemory::AllocationBase(uint32_t address) const {
+uint64_t CProcessFrameMemory::AllocationBase(uint64_t address) const {
   MEMORY_BASIC_INFORMATION region;
-  if (VirtualQuery(reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), &region,
-                   sizeof(region)) == 0 ||
+  if (!Addressable(address) || VirtualQuery(Pointer(address), &region, sizeof(region)) == 0 ||
       region.State == MEM_FREE) {
     return 0;
   }
-  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(region.AllocationBase));
+  return reinterpret_cast<uintptr_t>(region.AllocationBase);
 }

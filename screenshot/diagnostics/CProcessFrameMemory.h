@@ -5,7 +5,8 @@
 
 class CProcessFrameMemory : public diag::FrameMemory {
  public:
-  bool IsWritable(uint32_t address, uint32_t size) const override;
-  uint32_t ReadWord(uint32_t address) const override;
-  uint32_t AllocationBase(uint32_t address) const override;
+  // Ranges that do not fit in this process's address space (or wrap around it) are not writable.
+  bool IsWritable(uint64_t address, uint64_t size) const override;
+  uint32_t ReadWord(uint64_t address) const override;
+  uint64_t AllocationBase(uint64_t address) const override;
 };

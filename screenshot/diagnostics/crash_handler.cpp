@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "screenshot/diagnostics/CCrashStack.h"
 #include "screenshot/diagnostics/CCriticalSectionGuard.h"
 #include "screenshot/diagnostics/CMappingSecurity.h"
 #include "screenshot/diagnostics/CProcessFrameMemory.h"
@@ -16,21 +17,25 @@
 #include "screenshot/diagnostics/frame_walk.h"
 #include "screenshot/diagnostics/report_program.h"
 
+// The block carries this architecture's own CONTEXT and full-width addresses.
 static_assert(sizeof(CONTEXT) == sizeof(CVExceptionContext::thread_context),
-              "the shared block carries an i686 CONTEXT");
+              "the shared block carries the CONTEXT of the architecture built for");
+static_assert(sizeof(CVExceptionContext::exception_address) == sizeof(void*) &&
+                  sizeof(CVExceptionContext::exception_pointers) == sizeof(void*),
+              "the shared block's addresses are as wide as a pointer");
 
 namespace {
 
 LONG WINAPI UnhandledFilter(EXCEPTION_POINTERS* pointers);
 
-uint32_t ToAddress(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+uintptr_t ToAddress(const void* p) { return reinterpret_cast<uintptr_t>(p); }
 
 // The full path of the module holding this code, however long; empty when it cannot be had.
 std::wstring OwnModulePath() {
   HMODULE own = nullptr;
-  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCWSTR>(&UnhandledFilter), &own)) {
+  if (!GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCWSTR>(&UnhandledFilter), &own)) {
     diag::Log(diag::kLogError, L"GetModuleHandleEx Failed [%08X]", GetLastError());
     return std::wstring();
   }
@@ -108,7 +113,16 @@ class CrashHandler {
     CSharingMemory<CVExceptionContext> shared;
     if (!shared.Create(shared_memory_name_.c_str(), security.Attributes())) return false;
 
-    bool involved = false;
+    // Whether the crash is ours is settled before the other threads are held: on x86_64 the
+    // unwinder looks functions up in tables that the loader guards with locks, and a thread
+    // suspended while holding one would hang this one for good. The walk reads only this thread's
+    // own stack, which no other thread changes.
+    CProcessFrameMemory memory;
+    CCrashStack stack(*pointers->ContextRecord, memory);
+    if (!diag::CrashInvolvesModule(stack.InstructionPointer(), stack, ToAddress(module_), memory)) {
+      return false;
+    }
+
     bool started = false;
     DWORD start_error = 0;
     const wchar_t* suspend_failure = nullptr;
@@ -122,13 +136,8 @@ class CrashHandler {
       suspend_error = others.error();
       suspend_thread = others.failed_thread();
 
-      const CONTEXT& context = *pointers->ContextRecord;
-      CProcessFrameMemory memory;
-      involved = diag::CrashInvolvesModule(context.Eip, context.Ebp, ToAddress(module_), memory);
-      if (involved) {
-        Fill(shared.Get(), pointers);
-        started = RunReportProgram(&start_error);
-      }
+      Fill(shared.Get(), pointers);
+      started = RunReportProgram(&start_error);
     }
     shared.Close();
 
@@ -136,7 +145,7 @@ class CrashHandler {
       diag::Log(diag::kLogError, L"%s [%u] Failed [%08X]", suspend_failure, suspend_thread,
                 suspend_error);
     }
-    if (involved && !started) {
+    if (!started) {
       diag::Log(diag::kLogError, L"CreateProcess [%s] Failed [%08X]", report_program_.c_str(),
                 start_error);
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,13 +59,19 @@ TEST(ExceptionContextText, ZeroUnitFieldIsNotTouched) {
   EXPECT_EQ(CopyUtf16Field(none.data(), 0, L"abc"), 0u);
 }
 
-TEST(ExceptionContextText, FieldsOfTheBlockTakeTheirFullSizes) {
-  CVExceptionContext block;
+TEST(ExceptionContextText, FieldsOfBothLayoutsTakeTheirFullSizes) {
   const std::wstring long_line(20000, L'c');
-  EXPECT_EQ(CopyUtf16Field(block.command_line, long_line.c_str()), 10791u);
-  EXPECT_EQ(block.command_line[10791], 0);
-  EXPECT_EQ(CopyUtf16Field(block.second_name, L"screenshot"), 10u);
-  EXPECT_EQ(block.second_name[63], 0);
+  // The command line runs from the end of the CONTEXT to the first name.
+  auto narrow = std::make_unique<CVExceptionContextI686>();
+  EXPECT_EQ(CopyUtf16Field(narrow->command_line, long_line.c_str()), (22324u - 740u) / 2 - 1);
+  EXPECT_EQ(narrow->command_line[10791], 0);
+  EXPECT_EQ(CopyUtf16Field(narrow->second_name, L"screenshot"), 10u);
+  EXPECT_EQ(narrow->second_name[63], 0);
+  auto wide = std::make_unique<CVExceptionContextX64>();
+  EXPECT_EQ(CopyUtf16Field(wide->command_line, long_line.c_str()), (22324u - 1272u) / 2 - 1);
+  EXPECT_EQ(wide->command_line[10525], 0);
+  EXPECT_EQ(CopyUtf16Field(wide->first_name, std::wstring(64, L'f').c_str()), 63u);
+  EXPECT_EQ(wide->first_name[63], 0);
 }
 
 }  // namespace

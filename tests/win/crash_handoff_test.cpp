@@ -32,8 +32,8 @@ std::wstring TempFile(const wchar_t* name) {
 
 std::map<std::wstring, std::wstring> ReadReport(const std::wstring& path) {
   std::map<std::wstring, std::wstring> report;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return report;
   std::wstring text(GetFileSize(file, nullptr) / sizeof(wchar_t), L'\0');
   DWORD read = 0;
@@ -98,9 +98,10 @@ void ExpectBlockOf(const CrashRun& run, const std::wstring& report_program) {
   EXPECT_EQ(run.report.at(L"zero_behind_text"), L"1");
   EXPECT_GE(std::stoul(run.report.at(L"view_size")), 0x5834u);
   // The context copy and the pointer field both lead to this very exception.
-  EXPECT_EQ(run.report.at(L"eip"), run.report.at(L"address"));
+  EXPECT_EQ(run.report.at(L"ip"), run.report.at(L"address"));
   EXPECT_EQ(run.report.at(L"ep_code"), L"C0000005");
-  EXPECT_EQ(run.report.at(L"ep_eip"), run.report.at(L"eip"));
+  EXPECT_EQ(run.report.at(L"ep_address"), run.report.at(L"address"));
+  EXPECT_EQ(run.report.at(L"ep_ip"), run.report.at(L"ip"));
   // Every other thread was held while the report program ran.
   EXPECT_GE(std::stoi(run.report.at(L"other_threads")), 1);
   EXPECT_EQ(run.report.at(L"suspended_threads"), run.report.at(L"other_threads"));
@@ -118,6 +119,33 @@ TEST(CrashHandOff, CrashInOwnCodeIsHandedOffWithItsContext) {
   EXPECT_EQ(run.report.at(L"second_name"), L"screenshot");
 }
 
+TEST(CrashHandOff, BlockHasTheNativeLayoutOfThisArchitectureAtItsByteOffsets) {
+  // The stand-in reads each field at its byte offset (see its RawLayout), as the report program
+  // does, and checks the CONTEXT's own architecture flag.
+  const CrashRun run = RunVariant(L"own");
+  ASSERT_TRUE(run.reported) << std::hex << run.exit_code;
+  const auto& r = run.report;
+  EXPECT_EQ(r.at(L"raw_reserved"), L"00000000");
+#if defined(__x86_64__)
+  EXPECT_EQ(r.at(L"raw_padding"), L"00000000 00000000");
+#else
+  EXPECT_EQ(r.count(L"raw_padding"), 0u);
+#endif
+  // Addresses whole: the exception as the crashed process holds it, found through the pointer.
+  EXPECT_EQ(r.at(L"raw_address").size(), 2 * sizeof(void*));
+  EXPECT_EQ(r.at(L"raw_address"), r.at(L"ep_address"));
+  EXPECT_EQ(r.at(L"raw_pointers"), r.at(L"pointers"));
+  EXPECT_EQ(r.at(L"raw_context_ip"), r.at(L"raw_address"));
+  EXPECT_EQ(r.at(L"raw_context_ip"), r.at(L"ep_ip"));
+  EXPECT_EQ(r.at(L"raw_context_architecture"), L"native");
+  EXPECT_EQ(r.at(L"raw_code"), L"C0000005");
+  EXPECT_EQ(r.at(L"raw_pid"), std::to_wstring(run.process_id));
+  EXPECT_EQ(r.at(L"raw_tid"), std::to_wstring(run.main_thread_id));
+  EXPECT_EQ(r.at(L"raw_command_line"), run.command_line);
+  EXPECT_EQ(r.at(L"raw_first_name"), L"first-name");
+  EXPECT_EQ(r.at(L"raw_second_name"), L"screenshot");
+}
+
 TEST(CrashHandOff, FilterAnswersExecuteHandlerOnceHandedOff) {
   const CrashRun run = RunVariant(L"answer");
   EXPECT_TRUE(run.reported);
@@ -130,6 +158,18 @@ TEST(CrashHandOff, SystemLibraryCrashCalledFromOwnCodeIsFoundOnTheFrameChain) {
   ExpectBlockOf(run, testpaths::BinFile(L"morrowdump_standin.exe"));
   EXPECT_EQ(run.report.at(L"address_module"), L"msvcrt.dll");
 }
+
+#if defined(__x86_64__)
+TEST(CrashHandOff, CrashWhileAnotherThreadHoldsTheFunctionTableLockIsStillHandedOff) {
+  // The crash is at a bad address, so the walk has to look its function up, under a lock another
+  // thread holds nearly all the time. Held by a thread already suspended, it would be held for
+  // good and the crashed process would never end.
+  const CrashRun run = RunVariant(L"table-lock-held");
+  ASSERT_TRUE(run.reported) << std::hex << run.exit_code;
+  ExpectBlockOf(run, testpaths::BinFile(L"morrowdump_standin.exe"));
+  EXPECT_EQ(run.report.at(L"address"), L"0000000000000010");
+}
+#endif
 
 TEST(CrashHandOff, CrashEntirelyInsideASystemLibraryIsLeftToTheEarlierFilter) {
   const CrashRun run = RunVariant(L"foreign");

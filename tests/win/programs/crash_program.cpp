@@ -10,6 +10,9 @@
 //   missing-report    as "own", with a report program that does not exist
 //   twice             installs twice and exits with the second answer
 //   answer            as "own", exiting with 0x100 plus the hand-off filter's answer
+//   table-lock-held   x86_64: a call through a bad pointer from this program's code while
+//                     another thread keeps looking up function tables (and so nearly always
+//                     holds the lookup's lock)
 // A filter installed before the hand-off stands for the one it replaces: when called it exits
 // with kThreadsRunning or kThreadsStopped, telling whether the other threads run again.
 #include <windows.h>
@@ -77,12 +80,49 @@ __attribute__((noinline)) void CrashInSystemCodeCalledFromHere() {
 
 // The thread starts directly in msvcrt, so no frame of this program is ever on its stack.
 void CrashInThreadOfSystemCodeOnly() {
-  HANDLE thread = CreateThread(nullptr, 0,
-                               reinterpret_cast<LPTHREAD_START_ROUTINE>(
-                                   reinterpret_cast<void*>(SystemStrlen())),
-                               const_cast<char*>(BadPointer()), 0, nullptr);
+  HANDLE thread = CreateThread(
+      nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(SystemStrlen())),
+      const_cast<char*>(BadPointer()), 0, nullptr);
   WaitForSingleObject(thread, INFINITE);
 }
+
+#if defined(__x86_64__)
+
+// Function tables of a range of addresses no module covers, answered by a slow callback: the
+// lookup's lock is held while it runs, and a thread that keeps looking up holds it nearly always.
+constexpr DWORD64 kCallbackRange = 0x10000;
+HANDLE g_in_lookup = nullptr;
+
+PRUNTIME_FUNCTION SlowFunctionTable(DWORD64, PVOID) {
+  SetEvent(g_in_lookup);
+  Sleep(20);
+  return nullptr;
+}
+
+DWORD WINAPI KeepLookingUp(void*) {
+  for (;;) {
+    DWORD64 base = 0;
+    RtlLookupFunctionEntry(0x20, &base, nullptr);
+  }
+}
+
+__attribute__((noinline)) void CallThroughABadPointer() {
+  static volatile uintptr_t bad = 0x10;
+  reinterpret_cast<void (*)()>(bad)();
+  Sleep(0);  // keeps the call from being the last thing this function does
+}
+
+// Starts a thread that keeps the function-table lookup busy, then crashes.
+void CrashWhileAnotherThreadLooksUpFunctions() {
+  g_in_lookup = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  RtlInstallFunctionTableCallback(kCallbackRange | 3, 0, static_cast<DWORD>(kCallbackRange),
+                                  SlowFunctionTable, nullptr, nullptr);
+  CreateThread(nullptr, 0, KeepLookingUp, nullptr, 0, nullptr);
+  WaitForSingleObject(g_in_lookup, INFINITE);
+  CallThroughABadPointer();
+}
+
+#endif
 
 std::wstring BinFile(const wchar_t* name) {
   wchar_t path[MAX_PATH];
@@ -122,6 +162,9 @@ int main(int argc, char** argv) {
   if (variant == "breakpoint") BreakInOwnCode();
   if (variant == "foreign" || variant == "foreign-any") CrashInThreadOfSystemCodeOnly();
   if (variant == "system-from-own") CrashInSystemCodeCalledFromHere();
+#if defined(__x86_64__)
+  if (variant == "table-lock-held") CrashWhileAnotherThreadLooksUpFunctions();
+#endif
   CrashInOwnCode();
   return kDidNotCrash;
 }

@@ -1,9 +1,12 @@
 // A stand-in for the crash-report program: opens the shared block named by --smname=, looks at
 // the crashed process the way a report program would, and writes what it found as "key=value"
-// lines (UTF-16) to the file named by LUMETTA_STANDIN_OUT.
+// lines (UTF-16) to the file named by LUMETTA_STANDIN_OUT. The "raw_" lines read the block at
+// fixed byte offsets, as a report program built without this code's headers would.
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <cstdint>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -16,6 +19,14 @@ namespace {
 std::wstring Hex(DWORD value) {
   wchar_t text[16];
   std::swprintf(text, 16, L"%08lX", static_cast<unsigned long>(value));
+  return text;
+}
+
+// Addresses in as many digits as this architecture's pointers have.
+std::wstring HexAddress(uint64_t value) {
+  wchar_t text[24];
+  std::swprintf(text, 24, L"%0*llX", static_cast<int>(2 * sizeof(void*)),
+                static_cast<unsigned long long>(value));
   return text;
 }
 
@@ -39,14 +50,14 @@ bool ZeroBehindText(const char16_t (&field)[N]) {
 }
 
 // The file name of the module of `pid` that holds `address`, or "?".
-std::wstring ModuleOf(DWORD pid, DWORD address) {
+std::wstring ModuleOf(DWORD pid, uint64_t address) {
   CScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
   if (!snapshot) return L"?";
   MODULEENTRY32W entry = {};
   entry.dwSize = sizeof(entry);
   for (BOOL more = Module32FirstW(snapshot.get(), &entry); more;
        more = Module32NextW(snapshot.get(), &entry)) {
-    const DWORD base = static_cast<DWORD>(reinterpret_cast<uintptr_t>(entry.modBaseAddr));
+    const uint64_t base = reinterpret_cast<uintptr_t>(entry.modBaseAddr);
     if (address >= base && address - base < entry.modBaseSize) return entry.szModule;
   }
   return L"?";
@@ -80,6 +91,72 @@ void Line(std::wstring* out, const wchar_t* key, const std::wstring& value) {
   *out += L'\n';
 }
 
+uint64_t InstructionPointer(const CONTEXT& context) {
+#if defined(__x86_64__)
+  return context.Rip;
+#else
+  return context.Eip;
+#endif
+}
+
+// Where the block's fields are, in bytes from its start, for the architecture of the process
+// that crashed (the same as this one's).
+struct RawLayout {
+  size_t address, pointers, code, process_id, thread_id, context, command_line;
+  size_t ip_in_context, flags_in_context;  // within the CONTEXT
+  uint32_t context_architecture;           // the CONTEXT_i386 or CONTEXT_AMD64 flag
+};
+#if defined(__x86_64__)
+constexpr RawLayout kRaw = {8, 16, 24, 28, 32, 40, 1272, 0xF8, 0x30, 0x00100000};
+#else
+constexpr RawLayout kRaw = {4, 8, 12, 16, 20, 24, 740, 0xB8, 0x00, 0x00010000};
+#endif
+constexpr size_t kRawFirstName = 22324, kRawSecondName = 22452;
+
+uint32_t Raw32(const uint8_t* block, size_t at) {
+  uint32_t value;
+  std::memcpy(&value, block + at, sizeof(value));
+  return value;
+}
+
+uint64_t RawAddress(const uint8_t* block, size_t at) {
+  uintptr_t value;
+  std::memcpy(&value, block + at, sizeof(value));
+  return value;
+}
+
+std::wstring RawText(const uint8_t* block, size_t at, size_t end) {
+  std::wstring s;
+  for (; at + 2 <= end; at += 2) {
+    char16_t c;
+    std::memcpy(&c, block + at, sizeof(c));
+    if (!c) break;
+    s += static_cast<wchar_t>(c);
+  }
+  return s;
+}
+
+// The block's fields read at their byte offsets.
+void RawLines(std::wstring* report, const uint8_t* block) {
+  const size_t context = kRaw.context;
+  Line(report, L"raw_reserved", Hex(Raw32(block, 0)));
+#if defined(__x86_64__)
+  Line(report, L"raw_padding", Hex(Raw32(block, 4)) + L" " + Hex(Raw32(block, 36)));
+#endif
+  Line(report, L"raw_address", HexAddress(RawAddress(block, kRaw.address)));
+  Line(report, L"raw_pointers", HexAddress(RawAddress(block, kRaw.pointers)));
+  Line(report, L"raw_code", Hex(Raw32(block, kRaw.code)));
+  Line(report, L"raw_pid", Dec(Raw32(block, kRaw.process_id)));
+  Line(report, L"raw_tid", Dec(Raw32(block, kRaw.thread_id)));
+  Line(report, L"raw_context_ip", HexAddress(RawAddress(block, context + kRaw.ip_in_context)));
+  const uint32_t flags = Raw32(block, context + kRaw.flags_in_context);
+  Line(report, L"raw_context_architecture",
+       (flags & 0x001F0000) == kRaw.context_architecture ? L"native" : Hex(flags));
+  Line(report, L"raw_command_line", RawText(block, kRaw.command_line, kRawFirstName));
+  Line(report, L"raw_first_name", RawText(block, kRawFirstName, kRawSecondName));
+  Line(report, L"raw_second_name", RawText(block, kRawSecondName, 0x5834));
+}
+
 }  // namespace
 
 int main() {
@@ -98,16 +175,17 @@ int main() {
     Line(&report, L"opened", L"0 " + Hex(GetLastError()));
   } else {
     const CVExceptionContext& block = *shared.Get();
+    // The block keeps the CONTEXT at an offset that is not 16-byte aligned on x86_64.
     CONTEXT context;
-    memcpy(&context, block.thread_context, sizeof(context));
+    std::memcpy(&context, block.thread_context, sizeof(context));
     Line(&report, L"opened", L"1");
     Line(&report, L"reserved", Hex(block.reserved));
-    Line(&report, L"address", Hex(block.exception_address));
-    Line(&report, L"pointers", Hex(block.exception_pointers));
+    Line(&report, L"address", HexAddress(block.exception_address));
+    Line(&report, L"pointers", HexAddress(block.exception_pointers));
     Line(&report, L"code", Hex(block.exception_code));
     Line(&report, L"pid", Dec(block.process_id));
     Line(&report, L"tid", Dec(block.thread_id));
-    Line(&report, L"eip", Hex(context.Eip));
+    Line(&report, L"ip", HexAddress(InstructionPointer(context)));
     Line(&report, L"command_line", Utf16(block.command_line));
     Line(&report, L"first_name", Utf16(block.first_name));
     Line(&report, L"second_name", Utf16(block.second_name));
@@ -121,7 +199,8 @@ int main() {
     Line(&report, L"view_size", Dec(static_cast<DWORD>(view.RegionSize)));
 
     Line(&report, L"address_module", ModuleOf(block.process_id, block.exception_address));
-    Line(&report, L"eip_module", ModuleOf(block.process_id, context.Eip));
+    Line(&report, L"ip_module", ModuleOf(block.process_id, InstructionPointer(context)));
+    RawLines(&report, reinterpret_cast<const uint8_t*>(shared.Get()));
 
     // What the pointer field is for: the exception as the crashed process holds it.
     CScopedHandle process(
@@ -130,13 +209,15 @@ int main() {
     EXCEPTION_RECORD record = {};
     CONTEXT live = {};
     SIZE_T n = 0;
-    const void* where = reinterpret_cast<const void*>(uintptr_t{block.exception_pointers});
-    if (process &&
-        ReadProcessMemory(process.get(), where, &pointers, sizeof(pointers), &n) &&
+    const void* where =
+        reinterpret_cast<const void*>(static_cast<uintptr_t>(block.exception_pointers));
+    if (process && ReadProcessMemory(process.get(), where, &pointers, sizeof(pointers), &n) &&
         ReadProcessMemory(process.get(), pointers.ExceptionRecord, &record, sizeof(record), &n) &&
         ReadProcessMemory(process.get(), pointers.ContextRecord, &live, sizeof(live), &n)) {
       Line(&report, L"ep_code", Hex(record.ExceptionCode));
-      Line(&report, L"ep_eip", Hex(live.Eip));
+      Line(&report, L"ep_address",
+           HexAddress(reinterpret_cast<uintptr_t>(record.ExceptionAddress)));
+      Line(&report, L"ep_ip", HexAddress(InstructionPointer(live)));
     } else {
       Line(&report, L"ep_code", L"unreadable " + Hex(GetLastError()));
     }
