@@ -124,7 +124,7 @@ int RunCapture(HINSTANCE instance) {
           WS_EX_TOOLWINDOW, L"static", nullptr,
           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0,
           0, 0, 0, nullptr, nullptr, instance, nullptr);
-      CopyToClipboard(*tool, owner);
+      CopyToClipboard(tool->FinalPixels(), owner, NotifyOnCopy());
       if (owner) ::DestroyWindow(owner);
       break;
     }

@@ -9,11 +9,13 @@
 #include "screenshot/app/engine_process.h"
 #include "screenshot/app/message_filter.h"
 #include "screenshot/diagnostics/crash_handler.h"
+#include "screenshot/diagnostics/startup_timeline.h"
 #include "screenshot/output/SettingsStore.h"
 #include "screenshot/ui/CToolTipWindow.h"
 #include "screenshot/ui/CWindowBase.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  diag::TimelineMark("main");
   InstallCrashHandler(L"", L"screenshot", instance, nullptr);
   engine::SetInstance(instance);
 
@@ -43,6 +45,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
   CreateMessageFilterList();
   CreateToolTipWindow();
+  diag::TimelineMark("started");
   engine::RunCapture(instance);
   DestroyToolTipWindow();
   DestroyMessageFilterList();

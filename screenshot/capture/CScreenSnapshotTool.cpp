@@ -9,6 +9,7 @@
 #include "screenshot/capture/contrast_pixel.h"
 #include "screenshot/capture/top_down_dib.h"
 #include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/startup_timeline.h"
 #include "screenshot/ui/CreateFromTemplate.h"
 #include "screenshot/ui/layered_paint.h"
 
@@ -22,6 +23,40 @@ CScreenSnapshotTool* g_current = nullptr;
 
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+// Copies the part `area` of `picture` to the same place of `dc` (window and picture share their
+// top-left corner).
+void PaintPicture(HDC dc, HBITMAP picture, const RECT& area) {
+  HDC mem = ::CreateCompatibleDC(dc);
+  HGDIOBJ old = ::SelectObject(mem, picture);
+  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
+           area.top, SRCCOPY);
+  ::SelectObject(mem, old);
+  ::DeleteDC(mem);
+}
+
+// The freeze window's painting: the frozen picture, straight from the one copy the capture keeps.
+class CFrozenPicture : public CWindowBase {
+ public:
+  explicit CFrozenPicture(HBITMAP picture) : picture_(picture) {}
+
+  BEGIN_MSG_MAP(CFrozenPicture)
+  MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+  MESSAGE_HANDLER(WM_PAINT, OnPaint)
+  END_MSG_MAP()
+
+ private:
+  LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }  // the paint covers all
+  LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    PaintPicture(dc, picture_, ps.rcPaint);
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+  }
+
+  HBITMAP picture_;
+};
 
 void WalkChildren(WindowNode* node) {
   for (HWND child = ::GetWindow(reinterpret_cast<HWND>(node->window), GW_CHILD); child;
@@ -74,8 +109,6 @@ CScreenSnapshotTool::~CScreenSnapshotTool() {
   if (overlay_bitmap_) ::DeleteObject(overlay_bitmap_);
   if (overlay_mapping_) ::CloseHandle(overlay_mapping_);
   if (frozen_) ::DeleteObject(frozen_);
-  if (frozen_copy_) ::DeleteObject(frozen_copy_);
-  if (freeze_brush_) ::DeleteObject(freeze_brush_);
   if (composed_) ::DeleteObject(composed_);
   if (g_current == this) g_current = nullptr;
 }
@@ -94,8 +127,15 @@ ULONG CScreenSnapshotTool::Release() {
 }
 
 bool CScreenSnapshotTool::CaptureDesktop() {
+  // One picture of the desktop serves everything: the freeze window and the backdrop paint it,
+  // the magnifier samples it and the final image is composed from it. It is never written after
+  // this copy, so no second copy is needed (at 7680x4320 each one is 133 MB).
   frozen_ = CreateTopDownDib(cx_, cy_, &frozen_view_);
-  if (!frozen_) return false;
+  if (!frozen_) {
+    diag::Log(diag::kLogError, L"CreateDIBSection [frozen %dx%d] Failed [%08X]", cx_, cy_,
+              ::GetLastError());
+    return false;
+  }
   HDC screen = ::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
   HDC mem = ::CreateCompatibleDC(screen);
   HGDIOBJ old = ::SelectObject(mem, frozen_);
@@ -108,13 +148,7 @@ bool CScreenSnapshotTool::CaptureDesktop() {
     diag::Log(diag::kLogError, L"BitBlt [screen] Failed [%08X]", ::GetLastError());
     return false;
   }
-  // The frozen copy is what the backdrop paints and the magnifier samples.
-  PixelView copy_view;
-  frozen_copy_ = CreateTopDownDib(cx_, cy_, &copy_view);
-  if (!frozen_copy_) return false;
   ::GdiFlush();
-  std::memcpy(copy_view.top_row, frozen_view_.top_row, static_cast<size_t>(cx_) * cy_ * 4);
-  frozen_view_ = copy_view;
   return true;
 }
 
@@ -196,49 +230,51 @@ bool CScreenSnapshotTool::CreateMagnifierWindow(HINSTANCE instance) {
 
 bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   instance_ = instance;
-  // 1. The virtual screen.
+  // The virtual screen, all monitors.
   origin_ = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
   cx_ = clip_cx_ = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   cy_ = clip_cy_ = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  // 2. Freeze it.
+  // Freeze it.
   if (cx_ <= 0 || cy_ <= 0 || !CaptureDesktop()) return false;
-  // 3, 4. The freeze window shows the frozen picture at once while the rest is built.
-  freeze_brush_ = ::CreatePatternBrush(frozen_);
+  diag::TimelineMark("grabbed");
+  // The freeze window shows the frozen picture at once while the rest is built. It paints the
+  // frozen picture itself: a pattern brush as class background would keep a whole copy of it.
   WNDCLASSEXW wc = {sizeof(wc)};
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = ::DefWindowProcW;
   wc.hInstance = instance;
-  wc.hbrBackground = freeze_brush_;
   wc.lpszClassName = kFreezeClass;
   freeze_class_ = ::RegisterClassExW(&wc);
   if (!freeze_class_) {
     diag::Log(diag::kLogError, L"RegisterClass [%s] Failed [%08X]", kFreezeClass, ::GetLastError());
     return false;
   }
+  CFrozenPicture freeze_picture(frozen_);
   HWND freeze = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFreezeClass, nullptr,
-                                  WS_POPUP | WS_VISIBLE, origin_.x, origin_.y, cx_, cy_, nullptr,
-                                  nullptr, instance, nullptr);
-  if (freeze) ::UpdateWindow(freeze);
-  // 5, 6. Window detection needs to see the desktop's windows.
+                                  WS_POPUP, origin_.x, origin_.y, cx_, cy_, nullptr, nullptr,
+                                  instance, nullptr);
+  if (freeze) {
+    freeze_picture.Attach(freeze);
+    ::ShowWindow(freeze, SW_SHOWNA);
+    ::UpdateWindow(freeze);
+  }
+  diag::TimelineMark("frozen");
+  // Window detection needs to see the desktop's windows.
   covered_ = DecideCovered();
   if (freeze) ::SetForegroundWindow(freeze);
   if (!covered_) TakeWindowTree();
-  // 7. The backdrop dialog paints the frozen copy under the overlay and holds the focus.
+  diag::TimelineMark("tree");
+  // The backdrop dialog paints the frozen picture under the overlay and holds the focus.
   backdrop_ = CreateFromTemplate(instance, kBackdropTemplate, nullptr, &BackdropDialogProc);
   if (freeze) ::DestroyWindow(freeze);
-  // The freeze window was the class's only window: its pattern brush holds a whole copy of the
-  // frozen picture, which the rest of the capture does not need.
-  if (freeze_class_ && ::UnregisterClassW(kFreezeClass, instance_)) {
-    freeze_class_ = 0;
-    ::DeleteObject(freeze_brush_);
-    freeze_brush_ = nullptr;
-  }
+  if (::UnregisterClassW(kFreezeClass, instance_)) freeze_class_ = 0;
   if (!backdrop_) return false;
   // The template's size is applied after initialisation; the backdrop covers the whole capture.
   ::SetWindowPos(backdrop_, HWND_TOPMOST, origin_.x, origin_.y, cx_, cy_,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
   ::SetForegroundWindow(backdrop_);
-  // 8. The overlay: dims, and receives every mouse message.
+  diag::TimelineMark("backdrop");
+  // The overlay: dims, and receives every mouse message.
   HWND overlay = ::CreateWindowExW(
       WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"static", nullptr,
       WS_POPUP | WS_VISIBLE, 0, 0, cx_, cy_, backdrop_, nullptr, instance, nullptr);
@@ -247,7 +283,7 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
     backdrop_ = nullptr;
     return false;
   }
-  // 9. Hunting, with every pixel dimmed.
+  // Hunting, with every pixel dimmed.
   drag_mode_ = HitOutside;
   magnifier_on_ = detection_on_ = true;
   highlighted_ = nullptr;
@@ -257,20 +293,24 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
     backdrop_ = nullptr;
     return false;
   }
-  // 10, 11.
+  diag::TimelineMark("dimmed");
+  // The overlay's messages come to this object; the backdrop hands its input on to the overlay.
   Attach(overlay);
   backdrop_prev_proc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
       backdrop_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BackdropSubclassProc)));
-  // 12. The tool bars, hidden until there is a selection (the colour and text bars join here).
+  // The tool bars, hidden until there is a selection.
   toolbar_.Create(m_hWnd);
-  // 13. The magnifier.
+  // The magnifier, following the pointer from the start.
   CreateMagnifierWindow(instance);
   UpdateMagnifier();
-  // 14. On screen, in order from the top: tool bars, magnifier, overlay, backdrop.
+  diag::TimelineMark("windows");
+  // On screen, in order from the top: tool bars, magnifier, overlay, backdrop.
   Present();
+  diag::TimelineMark("presented");
   RestoreStackingOrder();
-  // 15. Esc and Delete belong to the capture while it runs.
+  // Esc and Delete belong to the capture while it runs.
   RegisterHotKeys();
+  diag::TimelineMark("ready");
   return true;
 }
 
@@ -283,7 +323,7 @@ void CScreenSnapshotTool::DestroyWindows() {
   if (backdrop_) ::DestroyWindow(backdrop_);
   backdrop_ = nullptr;
   backdrop_prev_proc_ = nullptr;
-  // 3. The window classes go with their windows.
+  // The window classes go with their windows.
   if (freeze_class_) ::UnregisterClassW(kFreezeClass, instance_);
   if (magnifier_class_) ::UnregisterClassW(kMagnifierClass, instance_);
   freeze_class_ = magnifier_class_ = 0;
@@ -367,6 +407,21 @@ void CScreenSnapshotTool::OnCaretChanged(const RECT* caret, bool light) {
   RestorePixels(overlay_.shown(), clipped, saved);
 }
 
+PixelView CScreenSnapshotTool::FinalPixels() const {
+  PixelView view;
+  if (composed_) {
+    ::GdiFlush();
+    return ViewOfTopDownDib(composed_, &view) ? view : PixelView{};
+  }
+  const Rect sel = Intersection(overlay_.selection(), Rect{0, 0, cx_, cy_});
+  if (sel.IsEmpty() || !frozen_view_.top_row) return view;
+  view = frozen_view_;
+  view.top_row = frozen_view_.Row(sel.top) + sel.left;
+  view.width = sel.Width();
+  view.height = sel.Height();
+  return view;
+}
+
 HBITMAP CScreenSnapshotTool::ComposeImage() const {
   const Rect sel = overlay_.selection();
   if (sel.IsEmpty() || !frozen_) return nullptr;
@@ -393,11 +448,7 @@ INT_PTR CALLBACK CScreenSnapshotTool::BackdropDialogProc(HWND dlg, UINT msg, WPA
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = ::BeginPaint(dlg, &ps);
-      HDC mem = ::CreateCompatibleDC(dc);
-      HGDIOBJ old = ::SelectObject(mem, self->frozen_copy_);
-      ::BitBlt(dc, 0, 0, self->cx_, self->cy_, mem, 0, 0, SRCCOPY);
-      ::SelectObject(mem, old);
-      ::DeleteDC(mem);
+      PaintPicture(dc, self->frozen_, ps.rcPaint);
       ::EndPaint(dlg, &ps);
       return TRUE;
     }

@@ -84,8 +84,12 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   Rect last_present() const { return last_present_; }
 
   const Rect& GetSelection() const { return overlay_.selection(); }
-  // The image made by finish or save; owned by the capture window.
+  // The image made by save; owned by the capture window.
   HBITMAP GetComposedImage() const { return composed_; }
+  // The final picture's pixels after finish or save: the composed image when one was made, else
+  // the frozen pixels of the selection themselves (nothing drawn over them: no copy is needed to
+  // put them on the clipboard). Empty with no selection. Valid while the capture window lives.
+  PixelView FinalPixels() const;
   const std::wstring& GetSavePath() const { return save_path_; }
   int current_tool() const { return toolbar_.GetCurrentTool(); }
   const CSnapshotToolbar& main_toolbar() const { return toolbar_; }
@@ -170,16 +174,15 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   int cx_ = 0, cy_ = 0;
   int clip_cx_ = 0, clip_cy_ = 0;  // zeroed at teardown
 
-  // Pictures: the frozen desktop (never changed) and its copy for painting and sampling.
+  // The frozen desktop, never changed after the grab: painted by the freeze window and the
+  // backdrop, sampled by the magnifier, composed into the final image.
   HBITMAP frozen_ = nullptr;
-  HBITMAP frozen_copy_ = nullptr;
   PixelView frozen_view_;
   HANDLE overlay_mapping_ = nullptr;
   HBITMAP overlay_bitmap_ = nullptr;
   HDC overlay_dc_ = nullptr;
   HGDIOBJ overlay_old_ = nullptr;
   OverlayPixels overlay_;
-  HBRUSH freeze_brush_ = nullptr;
   ATOM freeze_class_ = 0;
   ATOM magnifier_class_ = 0;
 

@@ -248,7 +248,8 @@ void CScreenSnapshotTool::FinishAndCopy() {
     }
   }
   HideCaptureWindows();
-  composed_ = ComposeImage();
+  // Nothing is drawn over the selection, so the frozen pixels are the final picture: the
+  // clipboard block is packed straight from them (FinalPixels).
 }
 
 int CScreenSnapshotTool::Finish() {

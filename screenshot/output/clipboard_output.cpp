@@ -1,7 +1,5 @@
 #include "screenshot/output/clipboard_output.h"
 
-#include "screenshot/app/engine_process.h"
-#include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/capture/top_down_dib.h"
 #include "screenshot/diagnostics/debug_log.h"
 #include "screenshot/output/clipboard_dib.h"
@@ -27,6 +25,10 @@ bool PutImageOnClipboard(HBITMAP image, HWND owner) {
   ::GdiFlush();
   PixelView pixels;
   if (!ViewOfTopDownDib(image, &pixels)) return false;
+  return PutPixelsOnClipboard(pixels, owner);
+}
+
+bool PutPixelsOnClipboard(const PixelView& pixels, HWND owner) {
   const size_t bytes = DibBlockBytes(pixels.width, pixels.height);
   if (!bytes) return false;
   // The clipboard takes movable global memory and owns it once SetClipboardData succeeds.
@@ -61,9 +63,8 @@ void SignalCopyNotification() {
   }
 }
 
-void CopyToClipboard(const CScreenSnapshotTool& tool, HWND owner) {
-  if (tool.GetSelection().IsEmpty()) return;
+void CopyToClipboard(const PixelView& pixels, HWND owner, bool notify) {
+  if (!pixels.top_row || pixels.width <= 0 || pixels.height <= 0) return;
   // Nothing is signalled unless the clipboard really holds the capture.
-  if (PutImageOnClipboard(tool.GetComposedImage(), owner) && engine::NotifyOnCopy())
-    SignalCopyNotification();
+  if (PutPixelsOnClipboard(pixels, owner) && notify) SignalCopyNotification();
 }

@@ -95,11 +95,15 @@ TEST_F(CaptureToolbar, CopyCommandComposesTheSelection) {
   SendMessageW(bar_, WM_COMMAND, ID_TOOLBAR_COPY, 0);
   EXPECT_FALSE(IsWindowVisible(bar_));
   EXPECT_FALSE(IsWindowVisible(overlay_));
-  BITMAP bm = {};
-  ASSERT_EQ(GetObjectW(tool_->GetComposedImage(), sizeof(bm), &bm), static_cast<int>(sizeof(bm)));
-  EXPECT_EQ(bm.bmWidth, 50);
-  EXPECT_EQ(bm.bmHeight, 30);
+  // The final picture is the frozen desktop's pixels of the selection.
+  const PixelView final_pixels = tool_->FinalPixels();
+  ASSERT_EQ(final_pixels.width, 50);
+  ASSERT_EQ(final_pixels.height, 30);
   EXPECT_EQ(tool_->Finish(), CScreenSnapshotTool::kOutcomeCopy);
+  // The same pixels after teardown, when the run function copies them.
+  const PixelView after = tool_->FinalPixels();
+  EXPECT_EQ(after.top_row, final_pixels.top_row);
+  EXPECT_EQ(after.width, 50);
 }
 
 TEST_F(CaptureToolbar, HiddenByTheUserStaysHiddenForANewSelection) {
