@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "resource.h"
-#include "screenshot/app/ImageSet.h"
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/top_down_dib_win.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
-#include "screenshot/capture/top_down_dib.h"
 #include "screenshot/output/clipboard_dib.h"
-#include "screenshot/output/clipboard_output.h"
-#include "screenshot/ui/CWindowBase.h"
+#include "screenshot/output/clipboard_output_win.h"
+#include "screenshot/ui/ImageSet.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 #include "screenshot/capture/selection_geometry.h"
 
 struct DragScriptStep {

@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "launcher/auto_start.h"
+#include "launcher/auto_start_win.h"
 #include "launcher/embedded_data.h"
-#include "launcher/engine_start.h"
+#include "launcher/engine_start_win.h"
 #include "launcher/hotkey_setting.h"
-#include "launcher/launcher_files.h"
-#include "launcher/system_menu.h"
+#include "launcher/launcher_files_win.h"
+#include "launcher/system_menu_win.h"
 #include "launcher/window_protocol.h"
 
 namespace launcher {
@@ -57,13 +57,13 @@ void ProcessPendingMessages() {
 }  // namespace
 
 CLauncherWindow::~CLauncherWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (m_hWnd) DestroyWindow(m_hWnd);
 }
 
 bool CLauncherWindow::Create(HINSTANCE instance) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = WindowProc;
+  wc.lpfnWndProc = ::DefWindowProcW;
   wc.hInstance = instance;
   wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
@@ -71,71 +71,44 @@ bool CLauncherWindow::Create(HINSTANCE instance) {
   wc.lpszClassName = kWindowClass;
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
   // Created hidden: the window lives behind its notification icon until the user opens it.
-  return CreateWindowExW(0, kWindowClass, kWindowCaption,
-                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 50, 50, 263, 109,
-                         nullptr, nullptr, instance, this) != nullptr;
+  HWND window = CreateWindowExW(0, kWindowClass, kWindowCaption,
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 50, 50,
+                                263, 109, nullptr, nullptr, instance, nullptr);
+  if (!window) return false;
+  Attach(window);
+  CreateControls();
+  StartUp();
+  return true;
 }
 
-LRESULT CALLBACK CLauncherWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam,
-                                             LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<CLauncherWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<CLauncherWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
-  const LRESULT result = self->OnMessage(message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-  }
+LRESULT CLauncherWindow::OnWindowPosChanged(UINT message, WPARAM wparam, LPARAM lparam, BOOL&) {
+  // The default handling sends WM_SIZE and WM_MOVE; minimising is noticed after it.
+  const LRESULT result = DefWindowProc(message, wparam, lparam);
+  OnPositionChanged();
   return result;
 }
 
-LRESULT CLauncherWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_CREATE:
-      CreateControls();
-      StartUp();
-      return 0;
-    case WM_WINDOWPOSCHANGED: {
-      // The default handling sends WM_SIZE and WM_MOVE; minimising is noticed after it.
-      const LRESULT result = DefWindowProcW(hwnd_, message, wparam, lparam);
-      OnPositionChanged();
-      return result;
-    }
-    case WM_COMMAND:
-      OnCommand(LOWORD(wparam), HIWORD(wparam));
-      return 0;
-    case WM_HOTKEY:
-      OnHotkey(static_cast<int>(wparam));
-      return 0;
-    case WM_DESTROY:
-      OnDestroy();
-      return 0;
-    default:
-      break;
-  }
-  if (message == kNotifyMessage) {
-    OnIconEvent(IconOperation(lparam));
+LRESULT CLauncherWindow::OnIconMessage(UINT, WPARAM, LPARAM lparam, BOOL&) {
+  OnIconEvent(IconOperation(lparam));
+  return 0;
+}
+
+LRESULT CLauncherWindow::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL& handled) {
+  if (!taskbar_created_) {  // not known yet: the message is not this one
+    handled = FALSE;
     return 0;
   }
-  if (taskbar_created_ && message == taskbar_created_) {
-    if (tray_) tray_->Restore();
-    return 0;
-  }
-  return DefWindowProcW(hwnd_, message, wparam, lparam);
+  if (tray_) tray_->Restore();
+  return 0;
 }
 
 void CLauncherWindow::CreateControls() {
-  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hWnd, GWLP_HINSTANCE));
   const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
                   int id) {
     HWND control =
-        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd_,
+        CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, m_hWnd,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   };
@@ -152,9 +125,9 @@ void CLauncherWindow::StartUp() {
   run_directory_ = RunDirectory();
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   menu_.reset(CreateSystemMenu());
-  tray_ = std::make_unique<CTrayIcon>(hwnd_, kNotifyIconId, kNotifyMessage);
+  tray_ = std::make_unique<CTrayIcon>(m_hWnd, kNotifyIconId, kNotifyMessage);
 
-  ShowWindow(hwnd_, SW_HIDE);
+  ShowWindow(m_hWnd, SW_HIDE);
   // The engine is written once; whatever file of that name exists is the user's to keep.
   const std::wstring engine = run_directory_ + kEngineFile;
   if (!IsPlainFile(engine)) {
@@ -164,7 +137,7 @@ void CLauncherWindow::StartUp() {
   ShowIcon();
   startup_key_code_ =
       KeyCodeFromText(ReadGbIniValue(run_directory_ + kIniFile, kIniName, kIniName));
-  hotkey_id_ = hotkeys_.Register(hwnd_, 0, startup_key_code_);
+  hotkey_id_ = hotkeys_.Register(m_hWnd, 0, startup_key_code_);
 }
 
 void CLauncherWindow::ShowIcon() {
@@ -181,9 +154,9 @@ void CLauncherWindow::OnIconEvent(int operation) {
     // the message posted after it lets the next click on the icon open it again.
     POINT at;
     GetCursorPos(&at);
-    SetForegroundWindow(hwnd_);
-    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
-    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    SetForegroundWindow(m_hWnd);
+    TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    PostMessageW(m_hWnd, WM_NULL, 0, 0);
   }
 }
 
@@ -192,7 +165,7 @@ void CLauncherWindow::ShowCentred() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof(placement);
-  GetWindowPlacement(hwnd_, &placement);
+  GetWindowPlacement(m_hWnd, &placement);
   RECT& normal = placement.rcNormalPosition;
   const int width = normal.right - normal.left, height = normal.bottom - normal.top;
   // The normal position is given relative to the work area (workspace coordinates); setting the
@@ -203,13 +176,13 @@ void CLauncherWindow::ShowCentred() {
   normal.bottom = normal.top + height;
   placement.flags = 0;
   placement.showCmd = SW_SHOWNORMAL;
-  SetWindowPlacement(hwnd_, &placement);
-  SetForegroundWindow(hwnd_);
+  SetWindowPlacement(m_hWnd, &placement);
+  SetForegroundWindow(m_hWnd);
 }
 
 void CLauncherWindow::OnPositionChanged() {
-  if (IsIconic(hwnd_) && IsWindowVisible(hwnd_)) {
-    ShowWindow(hwnd_, SW_HIDE);
+  if (IsIconic(m_hWnd) && IsWindowVisible(m_hWnd)) {
+    ShowWindow(m_hWnd, SW_HIDE);
     ShowIcon();
   }
 }
@@ -217,7 +190,7 @@ void CLauncherWindow::OnPositionChanged() {
 void CLauncherWindow::OnCommand(int id, int code) {
   if (id == kAutoStartOnId || id == kAutoStartOffId) {
     // Only a click that leaves the button selected counts.
-    if (code != BN_CLICKED || IsDlgButtonChecked(hwnd_, id) != BST_CHECKED) return;
+    if (code != BN_CLICKED || IsDlgButtonChecked(m_hWnd, id) != BST_CHECKED) return;
     if (id == kAutoStartOnId)
       AddAutoStart(kAutoStartName, run_directory_ + kLauncherFile);
     else
@@ -227,14 +200,14 @@ void CLauncherWindow::OnCommand(int id, int code) {
   if (id == kOpenCommand) {
     OnIconEvent(kIconLeftClick);
   } else if (id == kCloseCommand) {
-    DestroyWindow(hwnd_);
+    DestroyWindow(m_hWnd);
   } else if (IsHotkeyKey(id - kHotkeyCommandBase)) {
     ChangeHotkey(id - kHotkeyCommandBase);
   }
 }
 
 void CLauncherWindow::ChangeHotkey(int key_code) {
-  const HWND window = hwnd_;
+  const HWND window = m_hWnd;
   CHotkeyRegistrar::Unregister(window, hotkey_id_);
   hotkey_id_ = 0;
   ProcessPendingMessages();
@@ -251,7 +224,7 @@ void CLauncherWindow::OnHotkey(int id) {
 }
 
 void CLauncherWindow::OnDestroy() {
-  CHotkeyRegistrar::Unregister(hwnd_, hotkey_id_);
+  CHotkeyRegistrar::Unregister(m_hWnd, hotkey_id_);
   hotkey_id_ = 0;
   tray_.reset();
   PostQuitMessage(0);

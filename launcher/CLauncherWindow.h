@@ -10,28 +10,51 @@
 
 #include "launcher/CHotkeyRegistrar.h"
 #include "launcher/CTrayIcon.h"
+#include "launcher/window_protocol.h"
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/message_map.h"
 
 namespace launcher {
 
-class CLauncherWindow {
+class CLauncherWindow : public CWindowBase {
  public:
   CLauncherWindow() = default;
-  ~CLauncherWindow();
-  CLauncherWindow(const CLauncherWindow&) = delete;
-  CLauncherWindow& operator=(const CLauncherWindow&) = delete;
+  ~CLauncherWindow() override;
 
-  // Registers the window class and creates the hidden main window; its creation runs the
+  // Registers the window class, creates the hidden main window with its controls and runs the
   // start-up sequence. Destroying the window ends the message loop (WM_QUIT).
   bool Create(HINSTANCE instance);
-  HWND hwnd() const { return hwnd_; }
+
+  BEGIN_MSG_MAP(CLauncherWindow)
+  MESSAGE_HANDLER(WM_WINDOWPOSCHANGED, OnWindowPosChanged)
+  MESSAGE_HANDLER(WM_COMMAND, OnCommandMessage)
+  MESSAGE_HANDLER(WM_HOTKEY, OnHotkeyMessage)
+  MESSAGE_HANDLER(WM_DESTROY, OnDestroyMessage)
+  MESSAGE_HANDLER(kNotifyMessage, OnIconMessage)
+  MESSAGE_HANDLER(taskbar_created_, OnTaskbarCreated)
+  END_MSG_MAP()
 
  private:
   struct MenuDeleter {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
   };
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnWindowPosChanged(UINT message, WPARAM wparam, LPARAM lparam, BOOL& handled);
+  LRESULT OnCommandMessage(UINT, WPARAM wparam, LPARAM, BOOL&) {
+    OnCommand(LOWORD(wparam), HIWORD(wparam));
+    return 0;
+  }
+  LRESULT OnHotkeyMessage(UINT, WPARAM wparam, LPARAM, BOOL&) {
+    OnHotkey(static_cast<int>(wparam));
+    return 0;
+  }
+  LRESULT OnDestroyMessage(UINT, WPARAM, LPARAM, BOOL&) {
+    OnDestroy();
+    return 0;
+  }
+  LRESULT OnIconMessage(UINT, WPARAM, LPARAM lparam, BOOL&);
+  // The shell's broadcast after it (re)started; its number is only known after start-up.
+  LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL& handled);
   void CreateControls();
   void StartUp();
   void ShowIcon();
@@ -43,7 +66,6 @@ class CLauncherWindow {
   void OnHotkey(int id);
   void OnDestroy();
 
-  HWND hwnd_ = nullptr;
   std::wstring run_directory_;
   CHotkeyRegistrar hotkeys_;
   int hotkey_id_ = 0;         // 0: no hotkey registered

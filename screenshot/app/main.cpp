@@ -1,18 +1,17 @@
 // Entry point of the capture engine: start-up, one capture run, shutdown.
 #include <windows.h>
 #include <commctrl.h>
-#include <objidl.h>  // gdiplus.h needs it under WIN32_LEAN_AND_MEAN
-#include <gdiplus.h>
 
-#include "screenshot/app/ImageSet.h"
 #include "screenshot/app/command_line.h"
-#include "screenshot/app/engine_process.h"
-#include "screenshot/app/message_filter.h"
-#include "screenshot/diagnostics/crash_handler.h"
-#include "screenshot/diagnostics/startup_timeline.h"
+#include "screenshot/app/engine_process_win.h"
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/message_filter.h"
+#include "screenshot/base/ScopedWin.h"
+#include "screenshot/diagnostics/crash_handler_win.h"
+#include "screenshot/diagnostics/startup_timeline_win.h"
 #include "screenshot/output/SettingsStore.h"
 #include "screenshot/ui/CToolTipWindow.h"
-#include "screenshot/ui/CWindowBase.h"
+#include "screenshot/ui/ImageSet.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   diag::TimelineMark("main");
@@ -29,7 +28,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     if (command_line.HasSwitch(L"QXCreate")) engine::SetNotifyOnCopy(true);
   }
 
-  HANDLE single_instance = engine::CreateSnapshotSectionEvent();
+  // Held until the process ends: a second engine started meanwhile finds it and leaves.
+  ScopedHandle single_instance(engine::CreateSnapshotSectionEvent());
   if (!single_instance) return -1;
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
@@ -39,19 +39,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   SharedImages().Load(instance);
   SettingsStore::Instance().Load();
 
-  Gdiplus::GdiplusStartupInput gdiplus_input;
-  ULONG_PTR gdiplus_token = 0;
-  Gdiplus::GdiplusStartup(&gdiplus_token, &gdiplus_input, nullptr);  // result deliberately unused
+  {
+    // GDI+ lives until the settings are written, after every window and picture of the run is
+    // gone; a failed start only means that GDI+ drawing and encoding will fail where used.
+    ScopedGdiplus gdiplus;
+    CreateMessageFilterList();
+    CreateToolTipWindow();
+    diag::TimelineMark("started");
+    engine::RunCapture(instance);
+    DestroyToolTipWindow();
+    DestroyMessageFilterList();
 
-  CreateMessageFilterList();
-  CreateToolTipWindow();
-  diag::TimelineMark("started");
-  engine::RunCapture(instance);
-  DestroyToolTipWindow();
-  DestroyMessageFilterList();
-
-  SettingsStore::Instance().Save();
-  Gdiplus::GdiplusShutdown(gdiplus_token);
-  ::CloseHandle(single_instance);
+    SettingsStore::Instance().Save();
+  }
   return 0;
 }

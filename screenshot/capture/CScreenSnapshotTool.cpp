@@ -5,58 +5,16 @@
 
 #include <cstring>
 
+#include "screenshot/base/geometry_win.h"
+#include "screenshot/base/top_down_dib_win.h"
 #include "screenshot/capture/board_layers.h"
 #include "screenshot/capture/contrast_pixel.h"
-#include "screenshot/capture/top_down_dib.h"
-#include "screenshot/diagnostics/debug_log.h"
-#include "screenshot/diagnostics/startup_timeline.h"
-#include "screenshot/ui/CreateFromTemplate.h"
-#include "screenshot/ui/layered_paint.h"
+#include "screenshot/diagnostics/debug_log_win.h"
+#include "screenshot/diagnostics/startup_timeline_win.h"
 
 namespace {
 
 const wchar_t kFreezeClass[] = L"cv_screen_snapshot_30E90733-438F-423b-AA0D-1B9F244415DE";
-const wchar_t kMagnifierClass[] = L"cv_screen_snapshot_64A7509A-4E98-4b5f-9BE9-7312A51A3C1A";
-const UINT kBackdropTemplate = 303;
-
-CScreenSnapshotTool* g_current = nullptr;
-
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
-
-// Copies the part `area` of `picture` to the same place of `dc` (window and picture share their
-// top-left corner).
-void PaintPicture(HDC dc, HBITMAP picture, const RECT& area) {
-  HDC mem = ::CreateCompatibleDC(dc);
-  HGDIOBJ old = ::SelectObject(mem, picture);
-  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
-           area.top, SRCCOPY);
-  ::SelectObject(mem, old);
-  ::DeleteDC(mem);
-}
-
-// The freeze window's painting: the frozen picture, straight from the one copy the capture keeps.
-class CFrozenPicture : public CWindowBase {
- public:
-  explicit CFrozenPicture(HBITMAP picture) : picture_(picture) {}
-
-  BEGIN_MSG_MAP(CFrozenPicture)
-  MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
-  MESSAGE_HANDLER(WM_PAINT, OnPaint)
-  END_MSG_MAP()
-
- private:
-  LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }  // the paint covers all
-  LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    PaintPicture(dc, picture_, ps.rcPaint);
-    ::EndPaint(m_hWnd, &ps);
-    return 0;
-  }
-
-  HBITMAP picture_;
-};
 
 void WalkChildren(WindowNode* node) {
   for (HWND child = ::GetWindow(reinterpret_cast<HWND>(node->window), GW_CHILD); child;
@@ -73,45 +31,10 @@ void WalkChildren(WindowNode* node) {
 
 }  // namespace
 
-HBITMAP CreateTopDownDib(int width, int height, PixelView* view, HANDLE section) {
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, section, 0);
-  if (bmp && view) *view = PixelView{static_cast<uint32_t*>(bits), width, width, height};
-  return bmp;
-}
+CScreenSnapshotTool::CScreenSnapshotTool() = default;
 
-bool ViewOfTopDownDib(HBITMAP bitmap, PixelView* view) {
-  DIBSECTION ds = {};
-  if (!bitmap || ::GetObjectW(bitmap, sizeof(ds), &ds) != sizeof(ds) || ds.dsBm.bmBitsPixel != 32 ||
-      !ds.dsBm.bmBits)
-    return false;
-  const int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
-  *view = PixelView{static_cast<uint32_t*>(ds.dsBm.bmBits), w, w, h};
-  return true;
-}
-
-CScreenSnapshotTool* CScreenSnapshotTool::Current() { return g_current; }
-
-CScreenSnapshotTool::CScreenSnapshotTool() { g_current = this; }
-
-CScreenSnapshotTool::~CScreenSnapshotTool() {
-  DestroyWindows();
-  if (overlay_dc_) {
-    ::SelectObject(overlay_dc_, overlay_old_);
-    ::DeleteDC(overlay_dc_);
-  }
-  if (overlay_bitmap_) ::DeleteObject(overlay_bitmap_);
-  if (overlay_mapping_) ::CloseHandle(overlay_mapping_);
-  if (frozen_) ::DeleteObject(frozen_);
-  if (composed_) ::DeleteObject(composed_);
-  if (g_current == this) g_current = nullptr;
-}
+// The handles are held by their owners (members), freed after the windows are gone.
+CScreenSnapshotTool::~CScreenSnapshotTool() { DestroyWindows(); }
 
 HRESULT CScreenSnapshotTool::QueryInterface(REFIID, void** out) {
   if (out) *out = nullptr;
@@ -130,20 +53,21 @@ bool CScreenSnapshotTool::CaptureDesktop() {
   // One picture of the desktop serves everything: the freeze window and the backdrop paint it,
   // the magnifier samples it and the final image is composed from it. It is never written after
   // this copy, so no second copy is needed (at 7680x4320 each one is 133 MB).
-  frozen_ = CreateTopDownDib(cx_, cy_, &frozen_view_);
+  frozen_.Reset(CreateTopDownDib(cx_, cy_, &frozen_view_));
   if (!frozen_) {
     diag::Log(diag::kLogError, L"CreateDIBSection [frozen %dx%d] Failed [%08X]", cx_, cy_,
               ::GetLastError());
     return false;
   }
-  HDC screen = ::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-  HDC mem = ::CreateCompatibleDC(screen);
-  HGDIOBJ old = ::SelectObject(mem, frozen_);
-  // CAPTUREBLT: layered windows (tooltips, translucent pop-ups) are part of what the user sees.
-  const BOOL ok = ::BitBlt(mem, 0, 0, cx_, cy_, screen, origin_.x, origin_.y, SRCCOPY | CAPTUREBLT);
-  ::SelectObject(mem, old);
-  ::DeleteDC(mem);
-  ::DeleteDC(screen);
+  ScopedDC screen(::CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+  ScopedDC mem(::CreateCompatibleDC(screen.get()));
+  BOOL ok = FALSE;
+  {
+    ScopedSelectObject selected(mem.get(), frozen_.get());
+    // CAPTUREBLT: layered windows (tooltips, translucent pop-ups) are part of what the user sees.
+    ok = ::BitBlt(mem.get(), 0, 0, cx_, cy_, screen.get(), origin_.x, origin_.y,
+                  SRCCOPY | CAPTUREBLT);
+  }
   if (!ok) {
     diag::Log(diag::kLogError, L"BitBlt [screen] Failed [%08X]", ::GetLastError());
     return false;
@@ -156,9 +80,8 @@ bool CScreenSnapshotTool::DecideCovered() const {
   if (!::IsWindows8OrGreater()) return false;
   POINT cursor = {};
   ::GetCursorPos(&cursor);
-  HMONITOR monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO mi = {sizeof(mi)};
-  if (!::GetMonitorInfoW(monitor, &mi)) return false;
+  if (!::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &mi)) return false;
   RECT r = mi.rcMonitor;
   ::InflateRect(&r, -30, -30);
   const POINT corners[] = {
@@ -183,49 +106,54 @@ void CScreenSnapshotTool::TakeWindowTree() {
 bool CScreenSnapshotTool::CreateOverlayBuffer() {
   const size_t bytes = OverlayStoreBytes(cx_, cy_);
   if (!bytes) return false;
-  overlay_mapping_ = ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                          static_cast<DWORD>(bytes), nullptr);
+  const unsigned long long size = bytes;
+  overlay_mapping_.Reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
+                                              static_cast<DWORD>(size >> 32),
+                                              static_cast<DWORD>(size), nullptr));
   if (!overlay_mapping_) {
     diag::Log(diag::kLogError, L"CreateFileMapping [overlay] Failed [%08X]", ::GetLastError());
     return false;
   }
   // A bottom-up section (cx + 9) x (cy + 9) over the mapping; the view addresses it top-down.
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = cx_ + 9;
-  bi.bmiHeader.biHeight = cy_ + 9;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  overlay_bitmap_ = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, overlay_mapping_, 0);
+  overlay_bitmap_.Reset(CreateDib32(cx_ + kOverlaySpare, cy_ + kOverlaySpare, DibRows::BottomUp,
+                                    overlay_mapping_.get(), &bits));
   if (!overlay_bitmap_) {
     diag::Log(diag::kLogError, L"CreateDIBSection [overlay] Failed [%08X]", ::GetLastError());
     return false;
   }
-  overlay_dc_ = ::CreateCompatibleDC(nullptr);
+  overlay_dc_.Reset(::CreateCompatibleDC(nullptr));
   if (!overlay_dc_) {
     diag::Log(diag::kLogError, L"CreateCompatibleDC [overlay] Failed [%08X]", ::GetLastError());
     return false;
   }
-  overlay_old_ = ::SelectObject(overlay_dc_, overlay_bitmap_);
+  overlay_selected_.Select(overlay_dc_.get(), overlay_bitmap_.get());
   overlay_ = OverlayPixels(OverlayStoreView(bits, cx_, cy_, RowOrder::BottomUp), cx_, cy_);
   overlay_.FillDimmed();
   return true;
 }
 
-bool CScreenSnapshotTool::CreateMagnifierWindow(HINSTANCE instance) {
+HWND CScreenSnapshotTool::ShowFreezeWindow(CFrozenPictureWindow* freeze) {
   WNDCLASSEXW wc = {sizeof(wc)};
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = ::DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = kMagnifierClass;
-  magnifier_class_ = ::RegisterClassExW(&wc);
-  POINT cursor = {};
-  ::GetCursorPos(&cursor);
-  magnifier_ = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kMagnifierClass,
-                                 nullptr, WS_POPUP | WS_VISIBLE, cursor.x + 20, cursor.y + 20, 122,
-                                 122, m_hWnd, nullptr, instance, nullptr);
-  return magnifier_ != nullptr;
+  wc.hInstance = instance_;
+  wc.lpszClassName = kFreezeClass;
+  freeze_class_ = ::RegisterClassExW(&wc);
+  if (!freeze_class_) {
+    diag::Log(diag::kLogError, L"RegisterClass [%s] Failed [%08X]", kFreezeClass, ::GetLastError());
+    return nullptr;
+  }
+  // Created hidden and attached before it is shown: its first paint already shows the picture.
+  HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFreezeClass, nullptr, WS_POPUP,
+                                  origin_.x, origin_.y, cx_, cy_, nullptr, nullptr, instance_,
+                                  nullptr);
+  if (!window) return nullptr;
+  freeze->set_picture(frozen_.get());
+  freeze->Attach(window);
+  ::ShowWindow(window, SW_SHOWNA);
+  ::UpdateWindow(window);
+  return window;
 }
 
 bool CScreenSnapshotTool::Create(HINSTANCE instance) {
@@ -234,53 +162,35 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   origin_ = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
   cx_ = clip_cx_ = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   cy_ = clip_cy_ = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  // Freeze it.
+  // Freeze it, and show it frozen at once.
   if (cx_ <= 0 || cy_ <= 0 || !CaptureDesktop()) return false;
   diag::TimelineMark("grabbed");
-  // The freeze window shows the frozen picture at once while the rest is built. It paints the
-  // frozen picture itself: a pattern brush as class background would keep a whole copy of it.
-  WNDCLASSEXW wc = {sizeof(wc)};
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = ::DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = kFreezeClass;
-  freeze_class_ = ::RegisterClassExW(&wc);
-  if (!freeze_class_) {
-    diag::Log(diag::kLogError, L"RegisterClass [%s] Failed [%08X]", kFreezeClass, ::GetLastError());
-    return false;
-  }
-  CFrozenPicture freeze_picture(frozen_);
-  HWND freeze = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFreezeClass, nullptr,
-                                  WS_POPUP, origin_.x, origin_.y, cx_, cy_, nullptr, nullptr,
-                                  instance, nullptr);
-  if (freeze) {
-    freeze_picture.Attach(freeze);
-    ::ShowWindow(freeze, SW_SHOWNA);
-    ::UpdateWindow(freeze);
-  }
+  CFrozenPictureWindow freeze_picture;
+  HWND freeze = ShowFreezeWindow(&freeze_picture);
+  if (!freeze_class_) return false;
   diag::TimelineMark("frozen");
   // Window detection needs to see the desktop's windows.
   covered_ = DecideCovered();
   if (freeze) ::SetForegroundWindow(freeze);
   if (!covered_) TakeWindowTree();
   diag::TimelineMark("tree");
-  // The backdrop dialog paints the frozen picture under the overlay and holds the focus.
-  backdrop_ = CreateFromTemplate(instance, kBackdropTemplate, nullptr, &BackdropDialogProc);
+  // The backdrop paints the frozen picture under the overlay and holds the focus; it replaces
+  // the freeze window.
+  backdrop_.set_picture(frozen_.get());
+  const bool backdrop = backdrop_.Create(instance, Rect{origin_.x, origin_.y, origin_.x + cx_,
+                                                        origin_.y + cy_});
   if (freeze) ::DestroyWindow(freeze);
   if (::UnregisterClassW(kFreezeClass, instance_)) freeze_class_ = 0;
-  if (!backdrop_) return false;
-  // The template's size is applied after initialisation; the backdrop covers the whole capture.
-  ::SetWindowPos(backdrop_, HWND_TOPMOST, origin_.x, origin_.y, cx_, cy_,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  ::SetForegroundWindow(backdrop_);
+  if (!backdrop) return false;
+  ::SetForegroundWindow(backdrop_.hwnd());
   diag::TimelineMark("backdrop");
   // The overlay: dims, and receives every mouse message.
   HWND overlay = ::CreateWindowExW(
       WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"static", nullptr,
-      WS_POPUP | WS_VISIBLE, 0, 0, cx_, cy_, backdrop_, nullptr, instance, nullptr);
+      WS_POPUP | WS_VISIBLE, 0, 0, cx_, cy_, backdrop_.hwnd(), nullptr, instance, nullptr);
   if (!overlay) {
-    ::DestroyWindow(backdrop_);
-    backdrop_ = nullptr;
+    diag::Log(diag::kLogError, L"CreateWindowEx [overlay] Failed [%08X]", ::GetLastError());
+    DestroyWindows();
     return false;
   }
   // Hunting, with every pixel dimmed.
@@ -289,19 +199,17 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   highlighted_ = nullptr;
   if (!CreateOverlayBuffer()) {
     ::DestroyWindow(overlay);
-    ::DestroyWindow(backdrop_);
-    backdrop_ = nullptr;
+    DestroyWindows();
     return false;
   }
   diag::TimelineMark("dimmed");
   // The overlay's messages come to this object; the backdrop hands its input on to the overlay.
   Attach(overlay);
-  backdrop_prev_proc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-      backdrop_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BackdropSubclassProc)));
+  backdrop_.set_overlay(overlay);
   // The tool bars, hidden until there is a selection.
   toolbar_.Create(m_hWnd);
   // The magnifier, following the pointer from the start.
-  CreateMagnifierWindow(instance);
+  magnifier_.Create(instance, m_hWnd);
   UpdateMagnifier();
   diag::TimelineMark("windows");
   // On screen, in order from the top: tool bars, magnifier, overlay, backdrop.
@@ -316,32 +224,27 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
 
 void CScreenSnapshotTool::DestroyWindows() {
   ReleaseHotKeys();
-  if (magnifier_) ::DestroyWindow(magnifier_);
-  magnifier_ = nullptr;
+  magnifier_.Destroy();
   if (toolbar_.hwnd()) ::DestroyWindow(toolbar_.hwnd());
   if (m_hWnd) ::DestroyWindow(m_hWnd);
-  if (backdrop_) ::DestroyWindow(backdrop_);
-  backdrop_ = nullptr;
-  backdrop_prev_proc_ = nullptr;
+  if (backdrop_.hwnd()) ::DestroyWindow(backdrop_.hwnd());
   // The window classes go with their windows.
   if (freeze_class_) ::UnregisterClassW(kFreezeClass, instance_);
-  if (magnifier_class_) ::UnregisterClassW(kMagnifierClass, instance_);
-  freeze_class_ = magnifier_class_ = 0;
+  freeze_class_ = 0;
 }
 
 void CScreenSnapshotTool::Present() {
   if (!m_hWnd) return;
   ++present_count_;
   last_present_ = Rect{0, 0, cx_, cy_};
-  HDC screen = ::GetDC(nullptr);
+  ScopedWindowDC screen;
   POINT dst = {origin_.x, origin_.y};
   SIZE size = {cx_, cy_};
   POINT src = {0, 0};
   BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  if (!::UpdateLayeredWindow(m_hWnd, screen, &dst, &size, overlay_dc_, &src, 0, &blend,
+  if (!::UpdateLayeredWindow(m_hWnd, screen.get(), &dst, &size, overlay_dc_.get(), &src, 0, &blend,
                              ULW_ALPHA))
     diag::Log(diag::kLogError, L"UpdateLayeredWindow [overlay] Failed [%08X]", ::GetLastError());
-  ::ReleaseDC(nullptr, screen);
 }
 
 // One layered-window update that only blends what changed (a full present blends the whole
@@ -358,7 +261,7 @@ void CScreenSnapshotTool::PresentDirty(const Rect& dirty) {
   UPDATELAYEREDWINDOWINFO info = {sizeof(info)};
   info.pptDst = &dst;
   info.psize = &size;
-  info.hdcSrc = overlay_dc_;
+  info.hdcSrc = overlay_dc_.get();
   info.pptSrc = &src;
   info.pblend = &blend;
   info.dwFlags = ULW_ALPHA;
@@ -411,7 +314,7 @@ PixelView CScreenSnapshotTool::FinalPixels() const {
   PixelView view;
   if (composed_) {
     ::GdiFlush();
-    return ViewOfTopDownDib(composed_, &view) ? view : PixelView{};
+    return ViewOfTopDownDib(composed_.get(), &view) ? view : PixelView{};
   }
   const Rect sel = Intersection(overlay_.selection(), Rect{0, 0, cx_, cy_});
   if (sel.IsEmpty() || !frozen_view_.top_row) return view;
@@ -433,56 +336,5 @@ HBITMAP CScreenSnapshotTool::ComposeImage() const {
                 frozen_view_.top_row +
                     static_cast<ptrdiff_t>(sel.top + y) * frozen_view_.row_step_pixels + sel.left,
                 static_cast<size_t>(sel.Width()) * 4);
-  // The annotation board draws its objects here once it exists.
   return image;
-}
-
-INT_PTR CALLBACK CScreenSnapshotTool::BackdropDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM) {
-  CScreenSnapshotTool* self = g_current;
-  if (!self) return FALSE;
-  switch (msg) {
-    case WM_INITDIALOG:
-      ::SetWindowPos(dlg, HWND_TOPMOST, self->origin_.x, self->origin_.y, self->cx_, self->cy_,
-                     SWP_SHOWWINDOW);
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(dlg, &ps);
-      PaintPicture(dc, self->frozen_, ps.rcPaint);
-      ::EndPaint(dlg, &ps);
-      return TRUE;
-    }
-    case WM_ERASEBKGND:
-      return TRUE;  // the paint covers everything
-  }
-  return FALSE;
-}
-
-// The backdrop holds the keyboard focus but the overlay does the work: keys, cursor and clicks
-// that reach the backdrop are handed on.
-LRESULT CALLBACK CScreenSnapshotTool::BackdropSubclassProc(HWND dlg, UINT msg, WPARAM wp,
-                                                           LPARAM lp) {
-  CScreenSnapshotTool* self = g_current;
-  if (!self || !self->backdrop_prev_proc_) return ::DefWindowProcW(dlg, msg, wp, lp);
-  HWND overlay = self->m_hWnd;
-  switch (msg) {
-    case WM_KEYDOWN:
-      if (overlay) return ::SendMessageW(overlay, msg, wp, lp);
-      break;
-    case WM_SETCURSOR:
-      if (overlay) return ::SendMessageW(overlay, msg, reinterpret_cast<WPARAM>(overlay), lp);
-      break;
-    case WM_NCHITTEST:
-      return HTCLIENT;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-      if (overlay) {
-        POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-        ::MapWindowPoints(dlg, overlay, &p, 1);
-        return ::SendMessageW(overlay, msg, wp, MAKELPARAM(p.x, p.y));
-      }
-      break;
-  }
-  return ::CallWindowProcW(self->backdrop_prev_proc_, dlg, msg, wp, lp);
 }

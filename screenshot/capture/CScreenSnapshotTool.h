@@ -12,13 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/geometry.h"
+#include "screenshot/base/message_map.h"
+#include "screenshot/base/ScopedWin.h"
+#include "screenshot/capture/CBackdropWindow.h"
+#include "screenshot/capture/CMagnifierWindow.h"
 #include "screenshot/capture/overlay_pixels.h"
 #include "screenshot/capture/selection_geometry.h"
 #include "screenshot/capture/window_tree.h"
 #include "screenshot/ui/CSnapshotToolbar.h"
-#include "screenshot/ui/CWindowBase.h"
-#include "screenshot/ui/message_map.h"
 
 // The capture window's reference-counting face: the run function holds the one reference.
 class ISnapshotUnknown {
@@ -85,7 +88,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
 
   const Rect& GetSelection() const { return overlay_.selection(); }
   // The image made by save; owned by the capture window.
-  HBITMAP GetComposedImage() const { return composed_; }
+  HBITMAP GetComposedImage() const { return composed_.get(); }
   // The final picture's pixels after finish or save: the composed image when one was made, else
   // the frozen pixels of the selection themselves (nothing drawn over them: no copy is needed to
   // put them on the clipboard). Empty with no selection. Valid while the capture window lives.
@@ -95,11 +98,8 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   const CSnapshotToolbar& main_toolbar() const { return toolbar_; }
   Point virtual_origin() const { return origin_; }
   HWND overlay_window() const { return m_hWnd; }
-  HWND backdrop_window() const { return backdrop_; }
-  HWND magnifier_window() const { return magnifier_; }
-
-  // The capture window of this process while it lives.
-  static CScreenSnapshotTool* Current();
+  HWND backdrop_window() const { return backdrop_.hwnd(); }
+  HWND magnifier_window() const { return magnifier_.hwnd(); }
 
   BEGIN_MSG_MAP(CScreenSnapshotTool)
   MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
@@ -138,8 +138,10 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool CaptureDesktop();
   void TakeWindowTree();
   bool DecideCovered() const;
+  // Shows the frozen picture at once in a short-lived window while the rest is built; the
+  // backdrop replaces it. Returns the window (null if it could not be made).
+  HWND ShowFreezeWindow(CFrozenPictureWindow* freeze);
   bool CreateOverlayBuffer();
-  bool CreateMagnifierWindow(HINSTANCE instance);
   void DestroyWindows();
   // Puts the overlay on screen: the whole of it, or only the dirty part.
   void Present();
@@ -164,10 +166,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void RegisterHotKeys();
   void ReleaseHotKeys();
   void UpdateHighlight(Point pointer_capture);
-  void DrawMagnifier(Point pointer_capture, Point pointer_screen, int width, int height);
   Point CursorInCapture() const;
-  static LRESULT CALLBACK BackdropSubclassProc(HWND, UINT, WPARAM, LPARAM);
-  static INT_PTR CALLBACK BackdropDialogProc(HWND, UINT, WPARAM, LPARAM);
 
   volatile LONG refs_ = 1;
   Point origin_;
@@ -176,19 +175,19 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
 
   // The frozen desktop, never changed after the grab: painted by the freeze window and the
   // backdrop, sampled by the magnifier, composed into the final image.
-  HBITMAP frozen_ = nullptr;
+  ScopedBitmap frozen_;
   PixelView frozen_view_;
-  HANDLE overlay_mapping_ = nullptr;
-  HBITMAP overlay_bitmap_ = nullptr;
-  HDC overlay_dc_ = nullptr;
-  HGDIOBJ overlay_old_ = nullptr;
+  // The overlay's pixel store: a bottom-up section over an anonymous mapping, selected into a
+  // memory DC for presenting (declared in the order they are made; freed in reverse).
+  ScopedHandle overlay_mapping_;
+  ScopedBitmap overlay_bitmap_;
+  ScopedDC overlay_dc_;
+  ScopedSelectObject overlay_selected_;
   OverlayPixels overlay_;
   ATOM freeze_class_ = 0;
-  ATOM magnifier_class_ = 0;
 
-  HWND backdrop_ = nullptr;
-  WNDPROC backdrop_prev_proc_ = nullptr;
-  HWND magnifier_ = nullptr;
+  CBackdropWindow backdrop_;
+  CMagnifierWindow magnifier_;
 
   // Dragging.
   SelectionHit drag_mode_ = HitOutside;
@@ -212,7 +211,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   Rect caret_shown_;  // where the screen shows the caret's contrast pixels, capture coordinates
   int outcome_ = 0;
   std::wstring save_path_;
-  HBITMAP composed_ = nullptr;
+  ScopedBitmap composed_;
   CInternalToolBar toolbar_{this};
   HINSTANCE instance_ = nullptr;
 };

@@ -1,18 +1,16 @@
 // CScreenSnapshotTool: the commands of the tool bar, the context menu and the hot keys, and how
 // a capture run ends.
 #include "resource.h"
-#include "screenshot/capture/CScreenSnapshotTool.h"
+#include "screenshot/base/geometry_win.h"
+#include "screenshot/base/tool_commands.h"
 #include "screenshot/capture/bar_placement.h"
+#include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/ui/CContextToolMenu.h"
 
 namespace {
 
 const int kHotKeyEsc = 1000;
 const int kHotKeyDelete = 1001;
-
-// ToolKind values.
-const int kToolRectangle = 1, kToolEllipse = 2, kToolArrow = 3, kToolBrush = 4, kToolText = 5,
-          kToolSelect = 6, kToolMosaic = 9;
 
 void HideWindow(HWND w) {
   if (w && ::IsWindowVisible(w))
@@ -23,44 +21,27 @@ void HideWindow(HWND w) {
 }  // namespace
 
 void CScreenSnapshotTool::OnToolbarCommand(UINT id) {
-  switch (id) {
-    case ID_TOOLBAR_RECTANGLE:
-      ChooseTool(kToolRectangle, false);
-      break;
-    case ID_TOOLBAR_ELLIPSE:
-      ChooseTool(kToolEllipse, false);
-      break;
-    case ID_TOOLBAR_ARROW:
-      ChooseTool(kToolArrow, false);
-      break;
-    case ID_TOOLBAR_BRUSH:
-      ChooseTool(kToolBrush, false);
-      break;
-    case ID_TOOLBAR_TEXT:
-      ChooseTool(kToolText, false);
-      break;
-    case ID_TOOLBAR_SELECT:
-      ChooseTool(kToolSelect, false);
-      break;
-    case ID_TOOLBAR_MOSAIC:
-      ChooseTool(kToolMosaic, false);
-      break;
-    case ID_TOOLBAR_UNDO:
-      Undo(false);
-      break;
-    case ID_TOOLBAR_REDO:
-      Undo(true);
-      break;
-    case ID_TOOLBAR_COPY:
-      FinishAndCopy();
-      break;
-    case ID_TOOLBAR_SAVE:
-      break;  // the save dialog joins here
-    case ID_TOOLBAR_EXIT:
-      Leave();
-      break;
-    default:
-      break;
+  if (const ToolKind tool = ToolOfToolbarCommand(id)) {
+    ChooseTool(tool, false);
+  } else {
+    switch (id) {
+      case ID_TOOLBAR_UNDO:
+        Undo(false);
+        break;
+      case ID_TOOLBAR_REDO:
+        Undo(true);
+        break;
+      case ID_TOOLBAR_COPY:
+        FinishAndCopy();
+        break;
+      case ID_TOOLBAR_SAVE:
+        break;  // saving is not built yet: the button does nothing
+      case ID_TOOLBAR_EXIT:
+        Leave();
+        break;
+      default:
+        break;
+    }
   }
   // The button that was clicked drew its own release before the command ran; the bar as a
   // whole (the newly pressed tool, the old one released, undo's state) is drawn now.
@@ -68,25 +49,11 @@ void CScreenSnapshotTool::OnToolbarCommand(UINT id) {
 }
 
 void CScreenSnapshotTool::OnMenuCommand(UINT id) {
+  if (const ToolKind tool = ToolOfMenuCommand(id)) {
+    ChooseTool(tool, true);
+    return;
+  }
   switch (id) {
-    case ID_MENU_RECTANGLE:
-      ChooseTool(kToolRectangle, true);
-      break;
-    case ID_MENU_ELLIPSE:
-      ChooseTool(kToolEllipse, true);
-      break;
-    case ID_MENU_ARROW:
-      ChooseTool(kToolArrow, true);
-      break;
-    case ID_MENU_BRUSH:
-      ChooseTool(kToolBrush, true);
-      break;
-    case ID_MENU_MOSAIC:
-      ChooseTool(kToolMosaic, true);
-      break;
-    case ID_MENU_TEXT:
-      ChooseTool(kToolText, true);
-      break;
     case ID_MENU_DELETE:
       DeleteBoardTarget();
       break;
@@ -97,7 +64,7 @@ void CScreenSnapshotTool::OnMenuCommand(UINT id) {
       FinishAndCopy();
       break;
     case ID_MENU_SAVE:
-      break;  // the save dialog joins here
+      break;  // saving is not built yet: the item does nothing
     case ID_MENU_RESELECT:
       Reselect();
       break;
@@ -108,22 +75,21 @@ void CScreenSnapshotTool::OnMenuCommand(UINT id) {
       Leave();
       break;
     default:
-      break;  // dismissed: the board refreshes its display
+      break;  // dismissed
   }
 }
 
 void CScreenSnapshotTool::ChooseTool(int tool, bool from_menu) {
-  // The colour and text bars, with each tool's remembered style, and the board's tool join here.
   toolbar_.SetCurrentTool(tool);
   if (from_menu) toolbar_.Paint();  // drawn pressed on the bar as well
 }
 
 void CScreenSnapshotTool::DeleteBoardTarget() {
-  // The annotation board deletes its delete target here.
+  // Nothing can be drawn yet, so there is nothing to delete.
 }
 
 void CScreenSnapshotTool::Undo(bool /*redo*/) {
-  // The annotation board's undo and redo, with the tool bar's buttons following them.
+  // Nothing can be drawn yet, so there is nothing to undo or redo.
 }
 
 void CScreenSnapshotTool::ToggleToolBars() {
@@ -132,7 +98,7 @@ void CScreenSnapshotTool::ToggleToolBars() {
     HideToolBars();
   } else {
     toolbar_.SetHiddenByUser(FALSE);
-    PlaceMainToolbar();  // the style bar of a drawing tool comes back with it
+    PlaceMainToolbar();
   }
 }
 
@@ -141,13 +107,8 @@ void CScreenSnapshotTool::PlaceMainToolbar() {
   if (!toolbar_.hwnd() || sel.IsEmpty()) return;
   RECT bar = {};
   ::GetWindowRect(toolbar_.hwnd(), &bar);
-  POINT cursor = {};
-  ::GetCursorPos(&cursor);
-  MONITORINFO mi = {sizeof(mi)};
-  ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &mi);
-  const Point at = MainToolbarPosition(
-      Offset(sel, origin_.x, origin_.y), bar.right - bar.left, bar.bottom - bar.top,
-      Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom});
+  const Point at = MainToolbarPosition(Offset(sel, origin_.x, origin_.y), bar.right - bar.left,
+                                       bar.bottom - bar.top, MonitorRectAtCursor());
   ::SetWindowPos(toolbar_.hwnd(), nullptr, at.x, at.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (toolbar_.IsHiddenByUser()) return;
@@ -157,13 +118,12 @@ void CScreenSnapshotTool::PlaceMainToolbar() {
 }
 
 void CScreenSnapshotTool::HideToolBars() {
-  // The colour bar and the text bar join the main tool bar here.
   HideWindow(toolbar_.hwnd());
 }
 
 void CScreenSnapshotTool::RestoreStackingOrder() {
   // Each window raised to the top of the topmost band in turn, from the lowest up.
-  for (HWND w : {m_hWnd, magnifier_, toolbar_.hwnd()})
+  for (HWND w : {m_hWnd, magnifier_.hwnd(), toolbar_.hwnd()})
     if (w) ::SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -171,19 +131,13 @@ void CScreenSnapshotTool::ShowContextMenu(POINT screen) {
   CContextToolMenu menu;
   if (!menu.Create()) return;
   menu.SetItemCheck(ID_MENU_TOOLBAR, toolbar_.hwnd() && ::IsWindowVisible(toolbar_.hwnd()));
-  // Delete, undo and redo follow the board while it is attached.
-  const bool can_delete = false, can_undo = false, can_redo = false;
-  menu.EnableItem(ID_MENU_DELETE, board_attached_ && can_delete);
-  menu.EnableItem(ID_MENU_UNDO, board_attached_ && can_undo);
-  menu.EnableItem(ID_MENU_REDO, board_attached_ && can_redo);
-  static const struct {
-    int tool;
-    UINT item;
-  } kToolItems[] = {{kToolRectangle, ID_MENU_RECTANGLE}, {kToolEllipse, ID_MENU_ELLIPSE},
-                    {kToolArrow, ID_MENU_ARROW},         {kToolBrush, ID_MENU_BRUSH},
-                    {kToolText, ID_MENU_TEXT},           {kToolMosaic, ID_MENU_MOSAIC}};
-  for (const auto& t : kToolItems)
-    if (toolbar_.GetCurrentTool() == t.tool) menu.SetItemCheck(t.item, true);
+  // Nothing can be drawn yet: delete, undo and redo stay greyed.
+  menu.EnableItem(ID_MENU_DELETE, false);
+  menu.EnableItem(ID_MENU_UNDO, false);
+  menu.EnableItem(ID_MENU_REDO, false);
+  // The current tool's item is checked.
+  if (const unsigned item = MenuCommandOfTool(toolbar_.GetCurrentTool()))
+    menu.SetItemCheck(item, true);
   const UINT chosen = menu.TrackPopup(screen.x, screen.y);
   ::DestroyWindow(menu.hwnd());
   OnMenuCommand(chosen);
@@ -226,23 +180,21 @@ void CScreenSnapshotTool::Leave() {
 
 void CScreenSnapshotTool::HideCaptureWindows() {
   HideToolBars();
-  HideWindow(magnifier_);
+  magnifier_.Hide();
   HideWindow(m_hWnd);
-  HideWindow(backdrop_);
+  HideWindow(backdrop_.hwnd());
 }
 
 void CScreenSnapshotTool::FinishAndCopy() {
   ::PostQuitMessage(0);
   outcome_ = kOutcomeCopy;
-  if (composed_) ::DeleteObject(composed_);
-  composed_ = nullptr;
+  composed_.Reset();
   if (overlay_.selection().IsEmpty() && highlighted_) {
     // The highlighted window as it is now. Only its part on the virtual screen: beyond it the
     // frozen picture has no pixels to copy.
     RECT now = {};
     if (::GetWindowRect(highlighted_, &now)) {
-      const Rect r = Intersection(Rect{now.left - origin_.x, now.top - origin_.y,
-                                       now.right - origin_.x, now.bottom - origin_.y},
+      const Rect r = Intersection(Offset(FromRECT(now), -origin_.x, -origin_.y),
                                   Rect{0, 0, cx_, cy_});
       if (!r.IsEmpty()) overlay_.ApplySelection(r, false);  // not presented: the run is ending
     }
@@ -253,7 +205,7 @@ void CScreenSnapshotTool::FinishAndCopy() {
 }
 
 int CScreenSnapshotTool::Finish() {
-  // 1, 2. Hot keys first: Esc and Delete go back to the other programs at once.
+  // Hot keys first: Esc and Delete go back to the other programs at once.
   ReleaseHotKeys();
   HideToolBars();
   DestroyWindows();

@@ -1,13 +1,12 @@
 // CScreenSnapshotTool: region selection, window highlight and the magnifier.
 #include <windowsx.h>
 
-#include <cstdio>
 
 #include "resource.h"
-#include "screenshot/app/ImageSet.h"
+#include "screenshot/base/geometry_win.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/capture/magnifier_picture.h"
-#include "screenshot/capture/top_down_dib.h"
+#include "screenshot/ui/ImageSet.h"
 
 namespace {
 
@@ -54,13 +53,6 @@ struct WindowClasses : WindowClassInfo {
   }
 };
 
-// A string resource used as a printf format.
-std::wstring LoadText(UINT id) {
-  wchar_t buf[128] = {};
-  ::LoadStringW(CWindowBase::Module().resource_instance, id, buf, 128);
-  return buf;
-}
-
 }  // namespace
 
 Point CScreenSnapshotTool::CursorInCapture() const {
@@ -74,7 +66,6 @@ void CScreenSnapshotTool::ApplyRect(const Rect& n, bool is_move) {
 }
 
 void CScreenSnapshotTool::Reselect() {
-  // The board is reset here once it exists.
   // A drag in progress ends here too, and gives the mouse back.
   drag_mode_ = HitOutside;
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
@@ -242,9 +233,7 @@ void CScreenSnapshotTool::UpdateHighlight(Point pointer) {
 void CScreenSnapshotTool::UpdateMagnifier() {
   if (!m_hWnd) return;
   if (!magnifier_on_) {
-    if (magnifier_)
-      ::SetWindowPos(magnifier_, nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+    magnifier_.Hide();
     return;
   }
   const Point pointer = CursorInCapture();
@@ -254,72 +243,13 @@ void CScreenSnapshotTool::UpdateMagnifier() {
   const Rect* window_rect = nullptr;
   RECT now = {};
   if (detection_on_ && highlighted_ && ::GetWindowRect(highlighted_, &now)) {
-    current_window = Rect{now.left, now.top, now.right, now.bottom};
+    current_window = FromRECT(now);
     window_rect = &current_window;
   }
   const MagnifierSize size = MagnifierSizeToShow(overlay_.selection(), detection_on_, window_rect);
   if (!size.Visible()) {
-    ::SetWindowPos(magnifier_, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+    magnifier_.Hide();
     return;
   }
-  const Point screen = {pointer.x + origin_.x, pointer.y + origin_.y};
-  DrawMagnifier(pointer, screen, size.width, size.height);
-}
-
-void CScreenSnapshotTool::DrawMagnifier(Point pointer, Point screen, int width, int height) {
-  if (!magnifier_) return;
-  HMONITOR monitor = ::MonitorFromPoint(POINT{screen.x, screen.y}, MONITOR_DEFAULTTONEAREST);
-  MONITORINFO mi = {sizeof(mi)};
-  ::GetMonitorInfoW(monitor, &mi);
-  const Point at = MagnifierPosition(
-      screen, origin_,
-      Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom}, cx_, cy_);
-
-  PixelView view, strip_view;
-  HBITMAP picture = CreateTopDownDib(kMagnifierSize, kMagnifierSize, &view);
-  HBITMAP strip = CreateTopDownDib(kMagnifierSize, kMagnifierStripHeight, &strip_view);
-  if (!picture || !strip) {
-    if (picture) ::DeleteObject(picture);
-    if (strip) ::DeleteObject(strip);
-    return;
-  }
-  DrawMagnifierZoom(view, frozen_view_, pointer);
-
-  // The two text lines, white on black, in the image set's small font.
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  HGDIOBJ old_bmp = ::SelectObject(dc, strip);
-  HGDIOBJ old_font = ::SelectObject(dc, SharedImages().small_font());
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, RGB(255, 255, 255));
-  wchar_t line[128];
-  _snwprintf(line, 127, LoadText(IDS_MAGNIFIER_SIZE).c_str(), width, height);
-  line[127] = 0;
-  RECT rc = {7, 3, kMagnifierSize, kMagnifierStripHeight};
-  ::DrawTextW(dc, line, -1, &rc, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-  const int line_height = rc.bottom - rc.top;
-  rc = RECT{7, 3, kMagnifierSize, kMagnifierStripHeight};
-  ::DrawTextW(dc, line, -1, &rc, DT_SINGLELINE | DT_NOPREFIX);
-  const Rgb c = ColourUnderPointer(frozen_view_, pointer);
-  _snwprintf(line, 127, LoadText(IDS_MAGNIFIER_RGB).c_str(), c.r, c.g, c.b);
-  rc = RECT{8, 3 + line_height, kMagnifierSize, kMagnifierStripHeight};
-  ::DrawTextW(dc, line, -1, &rc, DT_SINGLELINE | DT_NOPREFIX);
-  ::GdiFlush();
-  ComposeMagnifierStrip(view, strip_view);
-
-  ::SelectObject(dc, picture);
-  HDC screen_dc = ::GetDC(nullptr);
-  POINT dst = {at.x, at.y};
-  SIZE sz = {kMagnifierSize, kMagnifierSize};
-  POINT src = {0, 0};
-  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  ::SetWindowPos(magnifier_, nullptr, at.x, at.y, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
-  ::UpdateLayeredWindow(magnifier_, screen_dc, &dst, &sz, dc, &src, 0, &blend, ULW_ALPHA);
-  ::ReleaseDC(nullptr, screen_dc);
-  ::SelectObject(dc, old_font);
-  ::SelectObject(dc, old_bmp);
-  ::DeleteDC(dc);
-  ::DeleteObject(strip);
-  ::DeleteObject(picture);
+  magnifier_.Show(frozen_view_, origin_, pointer, size.width, size.height);
 }

@@ -1,3 +1,4 @@
+// Where the capture window puts its main tool bar next to the selection.
 #include "screenshot/capture/bar_placement.h"
 
 Point MainToolbarPosition(const Rect& selection, int bar_width, int bar_height,

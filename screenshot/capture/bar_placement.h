@@ -1,7 +1,7 @@
 // Where the capture window puts its main tool bar next to the selection. Screen coordinates.
 #pragma once
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 // Top-left corner of a bar_width x bar_height tool bar for |selection| on |monitor| (the monitor
 // nearest the pointer): right-aligned under the selection, 5 pixels below it; above it when

@@ -3,7 +3,7 @@
 // per-pixel (premultiplied) alpha.
 #pragma once
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 // Composes into `store` at `at` (capture coordinates): `base` copied, then `upper1` and `upper2`
 // blended, each optional (null) and clipped to the store. Returns the rectangle written.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 // The contrast pixel of a premultiplied 0xAARRGGBB pixel. Alpha at most 0x80: opaque black, or
 // opaque white in the light phase. Otherwise, in the light phase: each colour channel is

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 constexpr int kMagnifierSize = 122;
 constexpr int kMagnifierStripHeight = 33;  // rows 0..32: the text strip

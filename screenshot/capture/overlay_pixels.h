@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 constexpr uint32_t kOverlayDim = 0x60000000;   // black, alpha 0x60
 constexpr uint32_t kOverlayHole = 0x04000000;  // alpha 4: still catches the mouse

@@ -4,7 +4,7 @@
 // the capture is cx by cy pixels and a selection never leaves 0..cx, 0..cy.
 #pragma once
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 // What a point means with respect to the selection; also the drag mode (HitOutside: no drag).
 enum SelectionHit {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 // One window of the snapshot: an opaque window id (the window handle), its rectangle in screen
 // coordinates when the snapshot was made, and its child windows topmost first.

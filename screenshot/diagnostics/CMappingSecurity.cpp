@@ -5,7 +5,7 @@
 #include <sddl.h>
 #include <versionhelpers.h>
 
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 
 CMappingSecurity::Platform CMappingSecurity::CurrentPlatform() {
   return {IsWindowsVistaOrGreater(), IsWindows8OrGreater()};

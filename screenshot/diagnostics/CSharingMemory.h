@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 
 template <typename T>
 class CSharingMemory {

@@ -3,12 +3,12 @@
 
 #include <tlhelp32.h>
 
-#include "screenshot/diagnostics/CScopedHandle.h"
+#include "screenshot/base/ScopedWin.h"
 
 void CSuspendedThreads::SuspendOthers() {
   const DWORD process = GetCurrentProcessId();
   const DWORD self = GetCurrentThreadId();
-  CScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) {
     Fail(L"CreateToolhelp32Snapshot", GetLastError(), 0);
     return;

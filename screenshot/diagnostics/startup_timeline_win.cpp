@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "screenshot/diagnostics/startup_timeline.h"
+#include "screenshot/diagnostics/startup_timeline_win.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 # The diagnostics' Win32 side: the debug log and the crash hand-off.
 set(DIAGNOSTICS_WIN32_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/debug_log.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/debug_log_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/startup_timeline_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/crash_handler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crash_handler_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CCrashStack.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMappingSecurity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSuspendedThreads.cpp

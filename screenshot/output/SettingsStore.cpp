@@ -10,10 +10,10 @@
 #include <cwchar>
 #include <string>
 
-#include "screenshot/diagnostics/debug_log.h"
-#include "screenshot/output/settings_ini_file.h"
+#include "screenshot/diagnostics/debug_log_win.h"
+#include "screenshot/output/settings_ini_file_win.h"
 #include "screenshot/output/settings_paths.h"
-#include "screenshot/output/settings_registry.h"
+#include "screenshot/output/settings_registry_win.h"
 #include "screenshot/output/settings_schema.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// The clipboard's packed 24-bit picture: header and rows.
 #include "screenshot/output/clipboard_dib.h"
 
 #include <cstring>

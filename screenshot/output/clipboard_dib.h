@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 constexpr size_t kDibHeaderBytes = 40;
 

@@ -1,6 +1,8 @@
 // Section and key names, defaults, tool mapping and range rules of the settings file.
 #include "screenshot/output/settings_schema.h"
 
+#include "screenshot/base/tool_commands.h"
+
 namespace settings {
 
 const wchar_t kSectionRectangle[] = L"ColorTbRectangle";
@@ -30,15 +32,15 @@ bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 }  // namespace
 
 const wchar_t* ToolSectionName(int tool) {
-  if (tool < kFirstTool || tool > kLastTool) return nullptr;
-  return kToolSections[tool - kFirstTool];
+  if (!IsPenTool(tool)) return nullptr;
+  return kToolSections[tool - kToolRectangle];
 }
 
 int ToolOfSection(const std::wstring& section) {
-  for (int tool = kFirstTool; tool <= kLastTool; ++tool) {
-    if (section == kToolSections[tool - kFirstTool]) return tool;
+  for (int tool = kToolRectangle; IsPenTool(tool); ++tool) {
+    if (section == kToolSections[tool - kToolRectangle]) return tool;
   }
-  return 0;
+  return kToolNone;
 }
 
 bool IsPenWidthIndex(int index) { return index >= 0 && index < kPenWidthCount; }

@@ -36,8 +36,6 @@ extern const wchar_t kKeyTextColor[];
 extern const wchar_t kSectionCommon[];  // "Common"
 extern const wchar_t kKeySaveType[];
 
-constexpr int kFirstTool = 1;
-constexpr int kLastTool = 4;
 constexpr int kDefaultPenWidthIndex = 0;
 constexpr int kDefaultDashStyle = 0;
 constexpr int kDefaultColorIndex = 10;

@@ -1,12 +1,14 @@
 // The engine's persistent settings held in memory, and their mapping onto the settings file.
 #include "screenshot/output/settings_values.h"
 
+#include "screenshot/base/tool_commands.h"
+
 #include "screenshot/output/settings_profile.h"
 
 using namespace settings;
 
 SettingsValues::SettingsValues() {
-  for (int tool = kFirstTool; tool <= kLastTool; ++tool) tools_[ToolSectionName(tool)] = {};
+  for (int tool = kToolRectangle; IsPenTool(tool); ++tool) tools_[ToolSectionName(tool)] = {};
 }
 
 const ToolStyleRecord* SettingsValues::FindTool(const std::wstring& section) const {
@@ -86,7 +88,7 @@ void SettingsValues::SetFaceName(const wchar_t* face) {
 
 void SettingsValues::ReadFrom(SettingsProfile& profile, const std::wstring& default_face) {
   // Rectangle, ellipse, arrow, polyline: the order the tools are numbered in.
-  for (int tool = kFirstTool; tool <= kLastTool; ++tool) {
+  for (int tool = kToolRectangle; IsPenTool(tool); ++tool) {
     const wchar_t* section = ToolSectionName(tool);
     ToolStyleRecord record;
     record.pen_width_index = profile.ReadInt(section, kKeyPenWidth, kDefaultPenWidthIndex);

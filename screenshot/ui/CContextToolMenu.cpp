@@ -4,15 +4,16 @@
 #include <windowsx.h>
 
 #include "resource.h"
-#include "screenshot/app/ImageSet.h"
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/base/geometry_win.h"
+#include "screenshot/base/ScopedWin.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/BitmapSource.h"
-#include "screenshot/ui/CToolTipWindow.h"
-#include "screenshot/ui/LayeredSurface.h"
 #include "screenshot/ui/context_menu_layout.h"
-#include "screenshot/ui/layered_paint.h"
+#include "screenshot/ui/CToolTipWindow.h"
+#include "screenshot/ui/ImageSet.h"
+#include "screenshot/ui/layered_paint_win.h"
+#include "screenshot/ui/LayeredSurface.h"
 #include "screenshot/ui/popup_placement.h"
-#include "screenshot/ui/screen_dc.h"
 
 namespace {
 
@@ -185,7 +186,7 @@ bool CContextToolMenu::BuildItems() {
     ::DestroyMenu(menu);
     return false;
   }
-  ScreenDC screen;
+  ScopedWindowDC screen;
   HGDIOBJ old_font = screen.get() && font_ ? ::SelectObject(screen.get(), font_) : nullptr;
 
   HBITMAP separator_image = SharedImages().bitmap(ImageSet::kMenuSeparator);
@@ -324,14 +325,7 @@ bool CContextToolMenu::Compose(LayeredSurface& surface) const {
 void CContextToolMenu::Paint(POINT at) {
   LayeredSurface surface;
   if (!m_hWnd || !Compose(surface)) return;
-  SurfaceDC source(surface);
-  ScreenDC screen;
-  if (!source.get() || !screen.get()) return;
-  SIZE size = {surface.width(), surface.height()};
-  POINT origin = {0, 0};
-  BLENDFUNCTION blend = kPremultipliedBlend;
-  if (!::UpdateLayeredWindow(m_hWnd, screen.get(), &at, &size, source.get(), &origin, 0, &blend,
-                             ULW_ALPHA))
+  if (!PresentLayeredAt(m_hWnd, surface, at))
     diag::Log(diag::kLogError, L"UpdateLayeredWindow [menu] Failed [%08X]", ::GetLastError());
 }
 
@@ -355,15 +349,7 @@ LRESULT CALLBACK CContextToolMenu::MouseHookProc(int code, WPARAM wParam, LPARAM
 
 UINT CContextToolMenu::TrackPopup(int x, int y) {
   if (!m_hWnd) return 0;
-  const POINT requested = {x, y};
-  MONITORINFO info = {};
-  info.cbSize = sizeof(info);
-  if (!::GetMonitorInfoW(::MonitorFromPoint(requested, MONITOR_DEFAULTTONEAREST), &info)) {
-    diag::Log(diag::kLogError, L"GetMonitorInfo Failed [%08X]", ::GetLastError());
-    info.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-  }
-  const RECT& m = info.rcMonitor;
-  const Point at = PlaceContextMenu({x, y}, size_.cx, size_.cy, {m.left, m.top, m.right, m.bottom});
+  const Point at = PlaceContextMenu({x, y}, size_.cx, size_.cy, MonitorRectAt(Point{x, y}));
   // Parked off screen until the first picture is presented at the final place.
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, at.x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                  at.y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/message_map.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
-#include "screenshot/ui/CWindowBase.h"
-#include "screenshot/ui/message_map.h"
 
 class LayeredSurface;
 

@@ -4,12 +4,13 @@
 #include <windowsx.h>
 
 #include "resource.h"
-#include "screenshot/app/ImageSet.h"
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/base/geometry_win.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/BitmapSource.h"
 #include "screenshot/ui/CToolTipWindow.h"
+#include "screenshot/ui/ImageSet.h"
+#include "screenshot/ui/layered_paint_win.h"
 #include "screenshot/ui/LayeredSurface.h"
-#include "screenshot/ui/layered_paint.h"
 
 namespace {
 
@@ -160,18 +161,7 @@ void CSnapshotToolbar::DragTo(POINT cursor) {
   const Size bar = {window.right - window.left, window.bottom - window.top};
   const Size screen = {::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                        ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  MONITORINFO info = {};
-  info.cbSize = sizeof(info);
-  HMONITOR monitor = ::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
-  if (!monitor || !::GetMonitorInfoW(monitor, &info)) {
-    // No monitor to keep to: the virtual screen stands in for it.
-    info.rcMonitor.left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    info.rcMonitor.top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    info.rcMonitor.right = info.rcMonitor.left + screen.width;
-    info.rcMonitor.bottom = info.rcMonitor.top + screen.height;
-  }
-  const RECT& m = info.rcMonitor;
-  const Point kept = toolbar::KeepOnMonitor(pos, bar, screen, {m.left, m.top, m.right, m.bottom});
+  const Point kept = toolbar::KeepOnMonitor(pos, bar, screen, MonitorRectAt(FromPOINT(cursor)));
   ::SetWindowPos(m_hWnd, nullptr, kept.x, kept.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -12,9 +12,9 @@
 
 #include <windows.h>
 
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/message_map.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
-#include "screenshot/ui/CWindowBase.h"
-#include "screenshot/ui/message_map.h"
 #include "screenshot/ui/toolbar_logic.h"
 
 class LayeredSurface;

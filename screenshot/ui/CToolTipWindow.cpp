@@ -6,10 +6,11 @@
 #include <algorithm>
 
 #include "resource.h"
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/base/geometry_win.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/BitmapSource.h"
+#include "screenshot/ui/layered_paint_win.h"
 #include "screenshot/ui/LayeredSurface.h"
-#include "screenshot/ui/layered_paint.h"
 #include "screenshot/ui/popup_placement.h"
 
 namespace {
@@ -179,11 +180,8 @@ void CToolTipWindow::ShowAt(const wchar_t* text, POINT pointer) {
   if (!m_hWnd) return;
   LayeredSurface surface;
   if (!Compose(text, surface)) return;
-  MONITORINFO mi = {sizeof(mi)};
-  ::GetMonitorInfoW(::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &mi);
-  const Point at = PlaceToolTip({pointer.x, pointer.y}, surface.width(), surface.height(),
-                                Rect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
-                                     mi.rcMonitor.bottom});
+  const Point at = PlaceToolTip(FromPOINT(pointer), surface.width(), surface.height(),
+                                MonitorRectAt(FromPOINT(pointer)));
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, at.x, at.y, surface.width(), surface.height(),
                  SWP_NOACTIVATE);
   ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,

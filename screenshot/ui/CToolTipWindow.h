@@ -12,8 +12,8 @@
 
 #include <windows.h>
 
-#include "screenshot/ui/CWindowBase.h"
-#include "screenshot/ui/message_map.h"
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/message_map.h"
 #include "screenshot/ui/text_coverage.h"
 #include "screenshot/ui/tooltip_state.h"
 

@@ -5,7 +5,7 @@
 // cross the edge of the monitor the click is on.
 #pragma once
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 // Top-left corner of a width x height tooltip for the pointer at |pointer| on |monitor| (screen
 // coordinates): 3 pixels right of and 19 below the pointer; above the pointer (19 pixels) when it

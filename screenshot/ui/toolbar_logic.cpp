@@ -1,6 +1,7 @@
 // The main tool bar's window-free rules.
 #include "screenshot/ui/toolbar_logic.h"
 
+#include "screenshot/base/tool_commands.h"
 #include "screenshot/res/resource.h"
 
 namespace toolbar {
@@ -10,13 +11,6 @@ namespace {
 constexpr Size kToolSize = {24, 26};
 constexpr Size kFinishSize = {52, 26};
 
-// Current-tool values of the tool buttons.
-constexpr int kToolRectangle = 1;
-constexpr int kToolEllipse = 2;
-constexpr int kToolArrow = 3;
-constexpr int kToolBrush = 4;
-constexpr int kToolText = 5;
-constexpr int kToolMosaic = 9;
 
 Size ButtonSizeOf(const Size& bitmap, const Size& nominal) {
   const Size size = {bitmap.width / 2, bitmap.height};

@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 namespace toolbar {
 

@@ -1,5 +1,5 @@
 // The message filter registry: pass snapshots and removal during a pass.
-#include "screenshot/app/message_filter.h"
+#include "screenshot/base/message_filter.h"
 
 #include <gtest/gtest.h>
 

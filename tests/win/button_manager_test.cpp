@@ -3,9 +3,9 @@
 
 #include <vector>
 
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/message_map.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
-#include "screenshot/ui/CWindowBase.h"
-#include "screenshot/ui/message_map.h"
 
 namespace {
 

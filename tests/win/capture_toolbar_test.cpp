@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
-#include "screenshot/app/ImageSet.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
+#include "screenshot/ui/ImageSet.h"
 #include "win/support/test_paths.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <thread>
 
-#include "screenshot/capture/top_down_dib.h"
-#include "screenshot/output/clipboard_output.h"
+#include "screenshot/base/top_down_dib_win.h"
+#include "screenshot/output/clipboard_output_win.h"
 
 namespace {
 

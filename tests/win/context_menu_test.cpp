@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "resource.h"
+#include "screenshot/base/message_map.h"
 #include "screenshot/ui/CContextToolMenu.h"
 #include "screenshot/ui/LayeredSurface.h"
-#include "screenshot/ui/message_map.h"
 #include "win/support/test_pictures.h"
 
 namespace {

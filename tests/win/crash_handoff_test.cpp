@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "screenshot/diagnostics/crash_handler.h"
+#include "screenshot/diagnostics/crash_handler_win.h"
 #include "win/support/test_paths.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The debug log as the engine uses it: what each call emits, the switches, long messages, threads,
 // and the real debugger output of another process.
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 
 #include <windows.h>
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "screenshot/app/engine_process.h"
-#include "screenshot/app/message_filter.h"
+#include "screenshot/app/engine_process_win.h"
+#include "screenshot/base/message_filter.h"
 #include "win/support/test_paths.h"
 
 namespace {

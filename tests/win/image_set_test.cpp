@@ -1,7 +1,7 @@
 // The shared image set loads all 28 slots premultiplied, both cursors and its font.
 #include <gtest/gtest.h>
 
-#include "screenshot/app/ImageSet.h"
+#include "screenshot/ui/ImageSet.h"
 #include "win/support/test_paths.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "launcher/CTrayIcon.h"
 #include "launcher/embedded_data.h"
-#include "launcher/system_menu.h"
+#include "launcher/system_menu_win.h"
 #include "launcher/window_protocol.h"
 
 namespace {

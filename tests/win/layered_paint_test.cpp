@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "screenshot/ui/BitmapSource.h"
+#include "screenshot/ui/layered_paint_win.h"
 #include "screenshot/ui/LayeredSurface.h"
-#include "screenshot/ui/layered_paint.h"
 #include "win/support/test_paths.h"
 
 namespace {

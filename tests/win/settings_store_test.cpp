@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 
 namespace fs = std::filesystem;
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "screenshot/app/ImageSet.h"
 #include "screenshot/ui/CSnapshotToolbar.h"
 #include "screenshot/ui/CToolTipWindow.h"
+#include "screenshot/ui/ImageSet.h"
 #include "screenshot/ui/LayeredSurface.h"
 #include "win/support/test_pictures.h"
 

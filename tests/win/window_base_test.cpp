@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "screenshot/ui/CWindowBase.h"
-#include "screenshot/ui/message_map.h"
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/base/message_map.h"
 
 namespace {
 

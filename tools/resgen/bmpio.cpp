@@ -1,3 +1,4 @@
+// Writers for the picture formats the engine and the launcher embed (BMP, CUR, ICO).
 #include "bmpio.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// Hand-drawn stroke glyphs for the few words the pictures carry.
 #include "glyphs.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// Drawing helpers shared by the picture sets: panels, frames and the common shapes.
 #include "pictures.h"
 
 #include <algorithm>

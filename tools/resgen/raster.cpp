@@ -1,3 +1,4 @@
+// A tiny vector rasteriser for the engine's pictures.
 #include "raster.h"
 
 #include <algorithm>

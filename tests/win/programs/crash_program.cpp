@@ -21,7 +21,7 @@
 #include <cstring>
 #include <string>
 
-#include "screenshot/diagnostics/crash_handler.h"
+#include "screenshot/diagnostics/crash_handler_win.h"
 
 namespace {
 

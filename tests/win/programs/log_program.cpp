@@ -1,6 +1,6 @@
 // Writes two debug-log messages, one of them filtered out, so that a test can watch the real
 // debugger output.
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 
 int main() {
   diag::SetLogClassMask(0x30);

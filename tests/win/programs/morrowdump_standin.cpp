@@ -10,7 +10,7 @@
 #include <cwchar>
 #include <string>
 
-#include "screenshot/diagnostics/CScopedHandle.h"
+#include "screenshot/base/ScopedWin.h"
 #include "screenshot/diagnostics/CSharingMemory.h"
 #include "screenshot/diagnostics/exception_context.h"
 
@@ -51,7 +51,7 @@ bool ZeroBehindText(const char16_t (&field)[N]) {
 
 // The file name of the module of `pid` that holds `address`, or "?".
 std::wstring ModuleOf(DWORD pid, uint64_t address) {
-  CScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+  ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
   if (!snapshot) return L"?";
   MODULEENTRY32W entry = {};
   entry.dwSize = sizeof(entry);
@@ -66,7 +66,7 @@ std::wstring ModuleOf(DWORD pid, uint64_t address) {
 // How many other threads of `pid` there are, and how many of them were found suspended.
 void CountSuspended(DWORD pid, DWORD crashed_thread, int* others, int* suspended) {
   *others = *suspended = 0;
-  CScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) return;
   THREADENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
@@ -74,7 +74,7 @@ void CountSuspended(DWORD pid, DWORD crashed_thread, int* others, int* suspended
        more = Thread32Next(snapshot.get(), &entry)) {
     if (entry.th32OwnerProcessID != pid || entry.th32ThreadID == crashed_thread) continue;
     ++*others;
-    CScopedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+    ScopedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
     if (!thread) continue;
     const DWORD previous = SuspendThread(thread.get());  // the count before ours
     if (previous != static_cast<DWORD>(-1)) {
@@ -203,7 +203,7 @@ int main() {
     RawLines(&report, reinterpret_cast<const uint8_t*>(shared.Get()));
 
     // What the pointer field is for: the exception as the crashed process holds it.
-    CScopedHandle process(
+    ScopedHandle process(
         OpenProcess(PROCESS_VM_READ | PROCESS_QUERY_INFORMATION, FALSE, block.process_id));
     EXCEPTION_POINTERS pointers = {};
     EXCEPTION_RECORD record = {};
@@ -228,7 +228,7 @@ int main() {
     Line(&report, L"suspended_threads", Dec(suspended));
   }
 
-  CScopedHandle file(CreateFileW(out_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  ScopedHandle file(CreateFileW(out_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return 3;
   DWORD written = 0;

@@ -1,3 +1,4 @@
+// Helpers for the tests that look at what the engine's windows draw.
 #include "win/support/test_pictures.h"
 
 #include <objidl.h>  // gdiplus.h needs it under WIN32_LEAN_AND_MEAN
@@ -5,8 +6,8 @@
 
 #include <algorithm>
 
-#include "screenshot/app/ImageSet.h"
-#include "screenshot/ui/CWindowBase.h"
+#include "screenshot/base/CWindowBase.h"
+#include "screenshot/ui/ImageSet.h"
 #include "screenshot/ui/LayeredSurface.h"
 #include "win/support/test_paths.h"
 

@@ -10,7 +10,7 @@
 
 #include <windows.h>
 
-#include "screenshot/app/message_filter.h"
+#include "screenshot/base/message_filter.h"
 
 // Module handles the widgets load their resources from (dialog templates, strings, bitmaps).
 // Every slot holds the engine's own module, recorded once at start-up.

@@ -1,5 +1,5 @@
 // The icon's pop-up menu "系统菜单".
-#include "launcher/system_menu.h"
+#include "launcher/system_menu_win.h"
 
 #include "launcher/window_protocol.h"
 

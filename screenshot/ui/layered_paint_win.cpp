@@ -1,12 +1,12 @@
 // Painting of the layered bars: premultiplied bitmaps, nine-grid backgrounds and presentation.
-#include "screenshot/ui/layered_paint.h"
+#include "screenshot/ui/layered_paint_win.h"
 
 #include <cstdint>
 
+#include "screenshot/base/ScopedWin.h"
 #include "screenshot/ui/LayeredSurface.h"
 #include "screenshot/ui/nine_grid.h"
 #include "screenshot/ui/premultiply.h"
-#include "screenshot/ui/screen_dc.h"
 
 HBITMAP LoadPremultipliedBitmap(HINSTANCE instance, UINT id) {
   HBITMAP bitmap = static_cast<HBITMAP>(
@@ -41,10 +41,15 @@ bool DrawNineGrid(HDC dest, int x, int y, int width, int height, HDC source, int
 bool PresentLayered(HWND window, LayeredSurface& surface) {
   RECT rect;
   if (surface.empty() || !::GetWindowRect(window, &rect)) return false;
+  return PresentLayeredAt(window, surface, POINT{rect.left, rect.top});
+}
+
+bool PresentLayeredAt(HWND window, LayeredSurface& surface, POINT at) {
+  if (surface.empty()) return false;
   SurfaceDC source(surface);
-  ScreenDC screen;
+  ScopedWindowDC screen;
   if (!source.get() || !screen.get()) return false;
-  POINT position = {rect.left, rect.top};
+  POINT position = at;
   SIZE size = {surface.width(), surface.height()};
   POINT origin = {0, 0};
   BLENDFUNCTION blend = kPremultipliedBlend;

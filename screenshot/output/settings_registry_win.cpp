@@ -1,5 +1,5 @@
 // Registry access for the settings: a key handle that closes itself and a bounded string read.
-#include "screenshot/output/settings_registry.h"
+#include "screenshot/output/settings_registry_win.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "screenshot/ui/geometry.h"
+#include "screenshot/base/geometry.h"
 
 // The event a starting program creates before it starts the engine and waits on.
 extern const wchar_t kCopyNotificationEvent[];

@@ -1,5 +1,5 @@
 // The engine's debug log: gathers the process, thread and time of a message and emits the record.
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 
 #include <windows.h>
 

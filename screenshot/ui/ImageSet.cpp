@@ -1,9 +1,9 @@
 // ImageSet: the bitmaps, cursors and small font shared by the capture window and every bar.
-#include "screenshot/app/ImageSet.h"
+#include "screenshot/ui/ImageSet.h"
 
 #include "resource.h"
-#include "screenshot/diagnostics/debug_log.h"
-#include "screenshot/ui/layered_paint.h"
+#include "screenshot/diagnostics/debug_log_win.h"
+#include "screenshot/ui/layered_paint_win.h"
 
 const UINT ImageSet::kResourceIds[ImageSet::kSlotCount] = {
     120, 121, 1080, 1081, 1082, 1083, 122, 123, 124, 125, 126, 105, 127,  129,

@@ -1,5 +1,5 @@
 // The settings file read and written through the Windows profile functions.
-#include "screenshot/output/settings_ini_file.h"
+#include "screenshot/output/settings_ini_file_win.h"
 
 #include <windows.h>
 

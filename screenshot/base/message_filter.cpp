@@ -1,5 +1,5 @@
 // Pre-dispatch message filters and their process-wide registry.
-#include "screenshot/app/message_filter.h"
+#include "screenshot/base/message_filter.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,18 +1,18 @@
 // The crash hand-off: the process-wide unhandled-exception filter and its installation.
-#include "screenshot/diagnostics/crash_handler.h"
+#include "screenshot/diagnostics/crash_handler_win.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "screenshot/base/ScopedWin.h"
 #include "screenshot/diagnostics/CCrashStack.h"
 #include "screenshot/diagnostics/CCriticalSectionGuard.h"
 #include "screenshot/diagnostics/CMappingSecurity.h"
 #include "screenshot/diagnostics/CProcessFrameMemory.h"
-#include "screenshot/diagnostics/CScopedHandle.h"
 #include "screenshot/diagnostics/CSharingMemory.h"
 #include "screenshot/diagnostics/CSuspendedThreads.h"
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/diagnostics/exception_context.h"
 #include "screenshot/diagnostics/frame_walk.h"
 #include "screenshot/diagnostics/report_program.h"
@@ -175,8 +175,8 @@ class CrashHandler {
       *error = GetLastError();
       return false;
     }
-    CScopedHandle process_handle(process.hProcess);
-    CScopedHandle thread_handle(process.hThread);
+    ScopedHandle process_handle(process.hProcess);
+    ScopedHandle thread_handle(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
     return true;
   }

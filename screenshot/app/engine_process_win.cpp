@@ -1,16 +1,16 @@
 // The engine's process-wide pieces: start-up helpers, the message loop and the capture run.
-#include "screenshot/app/engine_process.h"
+#include "screenshot/app/engine_process_win.h"
 
 #include <shellapi.h>
 
 #include <string>
 
-#include "screenshot/app/message_filter.h"
+#include "screenshot/base/message_filter.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
-#include "screenshot/diagnostics/debug_log.h"
-#include "screenshot/output/clipboard_output.h"
+#include "screenshot/diagnostics/debug_log_win.h"
+#include "screenshot/output/clipboard_output_win.h"
+#include "screenshot/output/settings_registry_win.h"
 #include "screenshot/ui/CToolTipWindow.h"
-#include "screenshot/output/settings_registry.h"
 
 namespace engine {
 namespace {

@@ -1,10 +1,10 @@
 // Starting the launcher at log-on: the machine-wide Run value and the Startup-folder shortcut.
-#include "launcher/auto_start.h"
+#include "launcher/auto_start_win.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "launcher/launcher_files.h"
+#include "launcher/launcher_files_win.h"
 
 namespace launcher {
 namespace {

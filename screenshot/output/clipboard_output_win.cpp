@@ -1,7 +1,8 @@
-#include "screenshot/output/clipboard_output.h"
+// Clipboard output: the final picture into the clipboard's block, and the copy notification.
+#include "screenshot/output/clipboard_output_win.h"
 
-#include "screenshot/capture/top_down_dib.h"
-#include "screenshot/diagnostics/debug_log.h"
+#include "screenshot/base/top_down_dib_win.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/output/clipboard_dib.h"
 
 const wchar_t kCopyNotificationEvent[] = L"QXSNAPEVENT_{37D8B288-229F-4e33-90D7-84C45C5B7542}";

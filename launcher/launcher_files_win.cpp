@@ -1,13 +1,13 @@
 // The launcher's files: run folder, engine file, hotkey INI file in GB 936.
-#include "launcher/launcher_files.h"
+#include "launcher/launcher_files_win.h"
 
 #include <windows.h>
 
 #include <optional>
 #include <vector>
 
-#include "launcher/CHandle.h"
 #include "launcher/ini_text.h"
+#include "screenshot/base/ScopedWin.h"
 
 namespace launcher {
 namespace {
@@ -74,7 +74,7 @@ bool IsPlainFile(const std::wstring& path) {
 bool WriteNewFile(const std::wstring& path, const unsigned char* data, std::size_t size) {
   bool written;
   {
-    CHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     written = WriteAll(file.get(), data, size);
@@ -86,7 +86,7 @@ bool WriteNewFile(const std::wstring& path, const unsigned char* data, std::size
 std::string ReadGbIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
   const std::optional<std::string> gb_section = ToGb(section), gb_key = ToGb(key);
   if (!gb_section || !gb_key) return std::string();
-  CHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::string();
   const std::optional<std::string> content = ReadAll(file.get());
@@ -99,7 +99,7 @@ bool WriteGbIniValue(const std::wstring& path, const wchar_t* section, const wch
   const std::optional<std::string> gb_section = ToGb(section), gb_key = ToGb(key);
   if (!gb_section || !gb_key) return false;
   // One handle for reading and rewriting, so nothing can change the file in between.
-  CHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   const std::optional<std::string> content = ReadAll(file.get());

@@ -1,9 +1,9 @@
 // Starting the capture engine as a separate process.
-#include "launcher/engine_start.h"
+#include "launcher/engine_start_win.h"
 
 #include <windows.h>
 
-#include "launcher/CHandle.h"
+#include "screenshot/base/ScopedWin.h"
 
 namespace launcher {
 
@@ -18,7 +18,7 @@ bool RunProgram(const std::wstring& path) {
   if (!CreateProcessW(path.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process))
     return false;
-  const CHandle process_handle(process.hProcess), thread_handle(process.hThread);
+  const ScopedHandle process_handle(process.hProcess), thread_handle(process.hThread);
   WaitForInputIdle(process_handle.get(), 1000);
   return true;
 }

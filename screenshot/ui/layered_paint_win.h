@@ -29,3 +29,5 @@ bool DrawNineGrid(HDC dest, int x, int y, int width, int height, HDC source, int
 // Shows |surface| as the content of the layered |window| at the window's current screen position;
 // the window takes the surface's size.
 bool PresentLayered(HWND window, LayeredSurface& surface);
+// The same at the screen position |at|, moving the window there in the same update.
+bool PresentLayeredAt(HWND window, LayeredSurface& surface, POINT at);

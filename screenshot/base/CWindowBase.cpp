@@ -1,5 +1,5 @@
 // CWindowBase: a C++ object attached to a real Win32 window by subclassing.
-#include "screenshot/ui/CWindowBase.h"
+#include "screenshot/base/CWindowBase.h"
 
 namespace {
 

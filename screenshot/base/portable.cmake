@@ -1,0 +1,5 @@
+# The engine's lowest layer, platform-free part: geometry, the message filter registry and the
+# tool command table.
+list(APPEND PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/message_filter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tool_commands.cpp)
