@@ -263,7 +263,8 @@ int main(int argc, char** argv) {
               e_start, m_start > 0 ? e_start / m_start : 0);
   // Where the engine's start-up goes: its own marks, in milliseconds since its process started
   // (the bench's figure above counts from CreateProcess and ends when it sees the dim).
-  std::printf("engine timeline (median ms since its process started; step = since the mark before)\n");
+  std::printf(
+      "engine timeline (median ms since its process started; step = since the mark before)\n");
   double previous = 0;
   std::string timeline_row;
   for (const std::string& name : eng.phase_order) {

@@ -9,7 +9,7 @@
 #define EMBED_SYMBOL(name) #name
 #endif
 
-#define EMBED_FILE(name, path)                           \
+#define EMBED_FILE(name, path) \
   __asm__(".section .rdata,\"dr\"\n"                      \
           ".balign 16\n"                                  \
           ".globl " EMBED_SYMBOL(name) "\n"               \
@@ -31,7 +31,8 @@ extern "C" const unsigned char lumetta_icon_file_end[];
 namespace launcher {
 
 EmbeddedBytes EngineImage() {
-  return {lumetta_engine_image, static_cast<std::size_t>(lumetta_engine_image_end - lumetta_engine_image)};
+  return {lumetta_engine_image,
+          static_cast<std::size_t>(lumetta_engine_image_end - lumetta_engine_image)};
 }
 
 EmbeddedBytes IconFile() {

@@ -75,7 +75,7 @@ bool WriteNewFile(const std::wstring& path, const unsigned char* data, std::size
   bool written;
   {
     ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     written = WriteAll(file.get(), data, size);
   }
@@ -86,8 +86,8 @@ bool WriteNewFile(const std::wstring& path, const unsigned char* data, std::size
 std::string ReadGbIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
   const std::optional<std::string> gb_section = ToGb(section), gb_key = ToGb(key);
   if (!gb_section || !gb_key) return std::string();
-  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::string();
   const std::optional<std::string> content = ReadAll(file.get());
   if (!content) return std::string();
@@ -99,8 +99,8 @@ bool WriteGbIniValue(const std::wstring& path, const wchar_t* section, const wch
   const std::optional<std::string> gb_section = ToGb(section), gb_key = ToGb(key);
   if (!gb_section || !gb_key) return false;
   // One handle for reading and rewriting, so nothing can change the file in between.
-  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   const std::optional<std::string> content = ReadAll(file.get());
   if (!content) return false;

@@ -28,7 +28,7 @@ void ActivateHostKeyboardLayout();
 
 // Hooks of one pass of the message loop.
 struct LoopHooks {
-  std::function<void(MSG*)> observe;  // sees every message first (the tooltip's relay)
+  std::function<void(MSG*)> observe;       // sees every message first (the tooltip's relay)
   std::function<void()> after_mouse_move;  // after any WM_MOUSEMOVE of the thread is dispatched
 };
 // Runs the thread's message loop until WM_QUIT: observe, offer to the message filters, translate

@@ -44,8 +44,7 @@ CWindowBase* CWindowBase::FromHandle(HWND hWnd) {
   return static_cast<CWindowBase*>(::GetPropW(hWnd, kObjectProp));
 }
 
-LRESULT CALLBACK CWindowBase::StaticWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam,
-                                               LPARAM lParam) {
+LRESULT CALLBACK CWindowBase::StaticWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   CWindowBase* self = FromHandle(hWnd);
   if (!self) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
 

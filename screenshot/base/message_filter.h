@@ -15,7 +15,10 @@ class MessageFilter {
  public:
   virtual ~MessageFilter() = default;
   // Called with every queued message before dispatch; non-zero consumes the message.
-  virtual int FilterMessage(tagMSG* msg) { (void)msg; return 0; }
+  virtual int FilterMessage(tagMSG* msg) {
+    (void)msg;
+    return 0;
+  }
 
   // Reset to 0 whenever the filter joins or leaves the registry; counted up and down by a pass.
   int pass_counter_ = 0;

@@ -11,41 +11,41 @@
 // window's previous procedure (CWindowBase::DefWindowProc).
 #pragma once
 
-#define BEGIN_MSG_MAP(theClass)                                                            \
- public:                                                                                   \
-  BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,            \
-                            LRESULT& lResult, DWORD dwMsgMapID) override {                 \
-    BOOL bHandled = TRUE;                                                                  \
-    (void)hWnd;                                                                            \
-    (void)dwMsgMapID;                                                                      \
+#define BEGIN_MSG_MAP(theClass)                                                                   \
+ public:                                                                                          \
+  BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult, \
+                            DWORD dwMsgMapID) override {                                          \
+    BOOL bHandled = TRUE;                                                                         \
+    (void)hWnd;                                                                                   \
+    (void)dwMsgMapID;                                                                             \
     (void)bHandled;
 
 // LRESULT OnX(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
-#define MESSAGE_HANDLER(msg, func)                      \
-  if (uMsg == (msg)) {                                  \
-    bHandled = TRUE;                                    \
-    lResult = func(uMsg, wParam, lParam, bHandled);     \
-    if (bHandled) return TRUE;                          \
+#define MESSAGE_HANDLER(msg, func)                  \
+  if (uMsg == (msg)) {                              \
+    bHandled = TRUE;                                \
+    lResult = func(uMsg, wParam, lParam, bHandled); \
+    if (bHandled) return TRUE;                      \
   }
 
-#define MESSAGE_RANGE_HANDLER(msgFirst, msgLast, func)       \
-  if (uMsg >= (msgFirst) && uMsg <= (msgLast)) {             \
-    bHandled = TRUE;                                         \
-    lResult = func(uMsg, wParam, lParam, bHandled);          \
-    if (bHandled) return TRUE;                               \
+#define MESSAGE_RANGE_HANDLER(msgFirst, msgLast, func) \
+  if (uMsg >= (msgFirst) && uMsg <= (msgLast)) {       \
+    bHandled = TRUE;                                   \
+    lResult = func(uMsg, wParam, lParam, bHandled);    \
+    if (bHandled) return TRUE;                         \
   }
 
 // LRESULT OnCommand(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled)
-#define COMMAND_ID_HANDLER(id, func)                                                      \
-  if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                     \
-    bHandled = TRUE;                                                                      \
+#define COMMAND_ID_HANDLER(id, func)                                                          \
+  if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                         \
+    bHandled = TRUE;                                                                          \
     lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled); \
-    if (bHandled) return TRUE;                                                            \
+    if (bHandled) return TRUE;                                                                \
   }
 
 // Offers the message to a member with ProcessMessage(hWnd, uMsg, wParam, lParam, lResult, id),
 // such as a CInplaceButtonManager.
-#define CHAIN_MSG_MAP_MEMBER(member)                                              \
+#define CHAIN_MSG_MAP_MEMBER(member) \
   if (member.ProcessMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID)) return TRUE;
 
 #define END_MSG_MAP() \

@@ -92,8 +92,8 @@ void CMagnifierWindow::Show(const PixelView& frozen, Point origin, Point pointer
                             int height) {
   if (!m_hWnd) return;
   const Point screen = {pointer.x + origin.x, pointer.y + origin.y};
-  const Point at = MagnifierPosition(screen, origin, MonitorRectAt(screen), frozen.width,
-                                     frozen.height);
+  const Point at =
+      MagnifierPosition(screen, origin, MonitorRectAt(screen), frozen.width, frozen.height);
   LayeredSurface picture, strip;
   if (!picture.Create(kMagnifierSize, -kMagnifierSize) ||
       !strip.Create(kMagnifierSize, -kMagnifierStripHeight))
@@ -105,6 +105,5 @@ void CMagnifierWindow::Show(const PixelView& frozen, Point origin, Point pointer
   ::SetWindowPos(m_hWnd, nullptr, at.x, at.y, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
   if (!PresentLayeredAt(m_hWnd, picture, POINT{at.x, at.y}))
-    diag::Log(diag::kLogError, L"UpdateLayeredWindow [magnifier] Failed [%08X]",
-              ::GetLastError());
+    diag::Log(diag::kLogError, L"UpdateLayeredWindow [magnifier] Failed [%08X]", ::GetLastError());
 }

@@ -145,9 +145,9 @@ HWND CScreenSnapshotTool::ShowFreezeWindow(CFrozenPictureWindow* freeze) {
     return nullptr;
   }
   // Created hidden and attached before it is shown: its first paint already shows the picture.
-  HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFreezeClass, nullptr, WS_POPUP,
-                                  origin_.x, origin_.y, cx_, cy_, nullptr, nullptr, instance_,
-                                  nullptr);
+  HWND window =
+      ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFreezeClass, nullptr, WS_POPUP,
+                        origin_.x, origin_.y, cx_, cy_, nullptr, nullptr, instance_, nullptr);
   if (!window) return nullptr;
   freeze->set_picture(frozen_.get());
   freeze->Attach(window);
@@ -177,8 +177,8 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   // The backdrop paints the frozen picture under the overlay and holds the focus; it replaces
   // the freeze window.
   backdrop_.set_picture(frozen_.get());
-  const bool backdrop = backdrop_.Create(instance, Rect{origin_.x, origin_.y, origin_.x + cx_,
-                                                        origin_.y + cy_});
+  const bool backdrop =
+      backdrop_.Create(instance, Rect{origin_.x, origin_.y, origin_.x + cx_, origin_.y + cy_});
   if (freeze) ::DestroyWindow(freeze);
   if (::UnregisterClassW(kFreezeClass, instance_)) freeze_class_ = 0;
   if (!backdrop) return false;

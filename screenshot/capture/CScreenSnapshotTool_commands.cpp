@@ -117,9 +117,7 @@ void CScreenSnapshotTool::PlaceMainToolbar() {
                  SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CScreenSnapshotTool::HideToolBars() {
-  HideWindow(toolbar_.hwnd());
-}
+void CScreenSnapshotTool::HideToolBars() { HideWindow(toolbar_.hwnd()); }
 
 void CScreenSnapshotTool::RestoreStackingOrder() {
   // Each window raised to the top of the topmost band in turn, from the lowest up.
@@ -194,8 +192,8 @@ void CScreenSnapshotTool::FinishAndCopy() {
     // frozen picture has no pixels to copy.
     RECT now = {};
     if (::GetWindowRect(highlighted_, &now)) {
-      const Rect r = Intersection(Offset(FromRECT(now), -origin_.x, -origin_.y),
-                                  Rect{0, 0, cx_, cy_});
+      const Rect r =
+          Intersection(Offset(FromRECT(now), -origin_.x, -origin_.y), Rect{0, 0, cx_, cy_});
       if (!r.IsEmpty()) overlay_.ApplySelection(r, false);  // not presented: the run is ending
     }
   }

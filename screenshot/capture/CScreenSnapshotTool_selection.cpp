@@ -1,7 +1,6 @@
 // CScreenSnapshotTool: region selection, window highlight and the magnifier.
 #include <windowsx.h>
 
-
 #include "resource.h"
 #include "screenshot/base/geometry_win.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"

@@ -11,7 +11,9 @@ Rect ClipLayer(const PixelView& store, Point at, const PixelView& layer) {
                       Rect{0, 0, store.width, store.height});
 }
 
-uint32_t* Row(const PixelView& v, int y) { return v.top_row + static_cast<std::ptrdiff_t>(y) * v.row_step_pixels; }
+uint32_t* Row(const PixelView& v, int y) {
+  return v.top_row + static_cast<std::ptrdiff_t>(y) * v.row_step_pixels;
+}
 
 void Copy(const PixelView& store, Point at, const PixelView& layer, const Rect& r) {
   for (int y = r.top; y < r.bottom; ++y)

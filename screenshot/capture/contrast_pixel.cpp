@@ -30,8 +30,7 @@ uint32_t ContrastPixel(uint32_t pixel, bool light) {
   return out;
 }
 
-Rect ApplyContrast(const PixelView& view, const Rect& r, bool light,
-                   std::vector<uint32_t>* saved) {
+Rect ApplyContrast(const PixelView& view, const Rect& r, bool light, std::vector<uint32_t>* saved) {
   const Rect c = view.top_row ? Intersection(r, view.Bounds()) : Rect{};
   if (saved) saved->clear();
   if (c.IsEmpty()) return Rect{};
@@ -46,8 +45,7 @@ Rect ApplyContrast(const PixelView& view, const Rect& r, bool light,
   return c;
 }
 
-void RestorePixels(const PixelView& view, const Rect& clipped,
-                   const std::vector<uint32_t>& saved) {
+void RestorePixels(const PixelView& view, const Rect& clipped, const std::vector<uint32_t>& saved) {
   const Rect c = view.top_row ? Intersection(clipped, view.Bounds()) : Rect{};
   if (c.IsEmpty() || c != clipped ||
       saved.size() != static_cast<size_t>(c.Width()) * static_cast<size_t>(c.Height())) {

@@ -52,8 +52,7 @@ Rgb ColourUnderPointer(const PixelView& frozen, Point pointer) {
   if (frozen.top_row == nullptr || frozen.width <= 0 || frozen.height <= 0) return Rgb{};
   const uint32_t v =
       frozen.At(Clamp(pointer.x, 0, frozen.width - 1), Clamp(pointer.y, 0, frozen.height - 1));
-  return Rgb{static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
-             static_cast<uint8_t>(v)};
+  return Rgb{static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
 }
 
 void DrawMagnifierZoom(const PixelView& picture, const PixelView& frozen, Point pointer) {

@@ -33,9 +33,9 @@ std::array<Point, kHandleCount> HandleOrigins(const Rect& s, int cx, int cy) {
 
 std::size_t OverlayStoreBytes(int cx, int cy) {
   if (cx <= 0 || cy <= 0) return 0;
-  const uint64_t pixels = (static_cast<uint64_t>(cx) + kOverlaySpare) *
-                              (static_cast<uint64_t>(cy) + kOverlaySpare) +
-                          kOverlaySpare;
+  const uint64_t pixels =
+      (static_cast<uint64_t>(cx) + kOverlaySpare) * (static_cast<uint64_t>(cy) + kOverlaySpare) +
+      kOverlaySpare;
   const uint64_t limit = static_cast<uint64_t>(std::numeric_limits<std::ptrdiff_t>::max());
   if (pixels > limit / 4) return 0;
   return static_cast<std::size_t>(pixels * 4);
@@ -126,8 +126,8 @@ void OverlayPixels::DrawFrameAndHandles(const Rect& s) {
     }
     // Squares at the right and bottom screen edges reach into the spare area; only the shown
     // part is painted so that the spare area keeps one known value.
-    const Rect square = Intersection(Rect{o.x, o.y, o.x + kHandleSize, o.y + kHandleSize},
-                                     shown_area);
+    const Rect square =
+        Intersection(Rect{o.x, o.y, o.x + kHandleSize, o.y + kHandleSize}, shown_area);
     if (square.IsEmpty()) continue;
     for (int y = square.top; y < square.bottom; ++y) {
       FillRow(store_.Row(y), square.left, square.right, kFrameColour);
@@ -141,8 +141,8 @@ void OverlayPixels::EraseHandles(const Rect& inside) {
   if (!has_handles_) return;
   for (int i = 0; i < kHandleCount; ++i) {
     const Point o = handles_[i * kHandleSize * kHandleSize];
-    const Rect square = Intersection(Rect{o.x, o.y, o.x + kHandleSize, o.y + kHandleSize},
-                                     Rect{0, 0, cx_, cy_});
+    const Rect square =
+        Intersection(Rect{o.x, o.y, o.x + kHandleSize, o.y + kHandleSize}, Rect{0, 0, cx_, cy_});
     if (square.IsEmpty()) continue;
     for (int y = square.top; y < square.bottom; ++y) {
       uint32_t* row = store_.Row(y);
@@ -220,8 +220,8 @@ Rect OverlayPixels::ApplySelection(const Rect& requested, bool is_move) {
   }
   if (n == s) return Rect{};
 
-  const bool shares_edges = (n.left == s.left || n.right == s.right) &&
-                            (n.top == s.top || n.bottom == s.bottom);
+  const bool shares_edges =
+      (n.left == s.left || n.right == s.right) && (n.top == s.top || n.bottom == s.bottom);
   if (!is_move && !shares_edges) {
     RemoveNow();
     Fill(n, kOverlayHole);

@@ -6,9 +6,7 @@ namespace {
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 bool MovesLeft(SelectionHit m) { return m == HitLeft || m == HitTopLeft || m == HitBottomLeft; }
-bool MovesRight(SelectionHit m) {
-  return m == HitRight || m == HitTopRight || m == HitBottomRight;
-}
+bool MovesRight(SelectionHit m) { return m == HitRight || m == HitTopRight || m == HitBottomRight; }
 bool MovesTop(SelectionHit m) { return m == HitTop || m == HitTopLeft || m == HitTopRight; }
 bool MovesBottom(SelectionHit m) {
   return m == HitBottom || m == HitBottomLeft || m == HitBottomRight;
@@ -84,18 +82,25 @@ bool IsEdgeOrCorner(SelectionHit hit) { return hit >= HitLeft && hit <= HitBotto
 
 CursorKind CursorForHit(SelectionHit hit) {
   switch (hit) {
-    case HitMove: return CursorKind::SizeAll;
-    case HitNew: return CursorKind::Unchanged;
+    case HitMove:
+      return CursorKind::SizeAll;
+    case HitNew:
+      return CursorKind::Unchanged;
     case HitLeft:
-    case HitRight: return CursorKind::SizeWE;
+    case HitRight:
+      return CursorKind::SizeWE;
     case HitTop:
-    case HitBottom: return CursorKind::SizeNS;
+    case HitBottom:
+      return CursorKind::SizeNS;
     case HitTopLeft:
-    case HitBottomRight: return CursorKind::SizeNWSE;
+    case HitBottomRight:
+      return CursorKind::SizeNWSE;
     case HitTopRight:
-    case HitBottomLeft: return CursorKind::SizeNESW;
+    case HitBottomLeft:
+      return CursorKind::SizeNESW;
     case HitOutside:
-    default: return CursorKind::Capture;
+    default:
+      return CursorKind::Capture;
   }
 }
 

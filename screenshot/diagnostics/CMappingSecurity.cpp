@@ -61,10 +61,9 @@ bool CMappingSecurity::SetAccessList(bool with_packages) {
 
   if (with_packages) {
     SID_IDENTIFIER_AUTHORITY packages = SECURITY_APP_PACKAGE_AUTHORITY;
-    if (!AllocateAndInitializeSid(&packages, SECURITY_BUILTIN_APP_PACKAGE_RID_COUNT,
-                                  SECURITY_APP_PACKAGE_BASE_RID,
-                                  SECURITY_BUILTIN_PACKAGE_ANY_PACKAGE, 0, 0, 0, 0, 0, 0,
-                                  &all_packages_)) {
+    if (!AllocateAndInitializeSid(
+            &packages, SECURITY_BUILTIN_APP_PACKAGE_RID_COUNT, SECURITY_APP_PACKAGE_BASE_RID,
+            SECURITY_BUILTIN_PACKAGE_ANY_PACKAGE, 0, 0, 0, 0, 0, 0, &all_packages_)) {
       all_packages_ = nullptr;
       diag::Log(diag::kLogError, L"AllocateAndInitializeSid failed! AllPackages[%08X]",
                 GetLastError());
@@ -91,8 +90,7 @@ void CMappingSecurity::SetLowIntegrityLabel() {
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"S:(ML;;;;;LW)", SDDL_REVISION_1,
                                                             &label_source_, nullptr)) {
     label_source_ = nullptr;
-    diag::Log(diag::kLogError,
-              L"ConvertStringSecurityDescriptorToSecurityDescriptorW Failed[%08X]",
+    diag::Log(diag::kLogError, L"ConvertStringSecurityDescriptorToSecurityDescriptorW Failed[%08X]",
               GetLastError());
     return;
   }

@@ -17,8 +17,8 @@ class CSharingMemory {
   // maps all of it. `security` may be null for the default.
   bool Create(const wchar_t* name, SECURITY_ATTRIBUTES* security) {
     Close();
-    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, security, PAGE_READWRITE, 0, sizeof(T),
-                                  name);
+    mapping_ =
+        CreateFileMappingW(INVALID_HANDLE_VALUE, security, PAGE_READWRITE, 0, sizeof(T), name);
     if (!mapping_) {
       diag::Log(diag::kLogError, L"CreateFileMapping [%s] Failed [%08X]", name, GetLastError());
       return false;

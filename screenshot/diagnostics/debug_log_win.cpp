@@ -49,7 +49,7 @@ class Logger {
       fields.process_id = process_id_;
       fields.process_name = process_name_;
       fields.thread_id = GetCurrentThreadId();
-      fields.time = {now.wYear, now.wMonth,  now.wDay,         now.wHour,
+      fields.time = {now.wYear,   now.wMonth,  now.wDay,         now.wHour,
                      now.wMinute, now.wSecond, now.wMilliseconds};
       FormatLogRecord(fields, record_, kLogRecordChars);
       Send(record_);

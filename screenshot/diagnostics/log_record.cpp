@@ -56,14 +56,29 @@ class TextWriter {
 size_t EscapeOf(wchar_t c, wchar_t (&sequence)[6]) {
   wchar_t short_form = 0;
   switch (c) {
-    case L'"': short_form = L'"'; break;
-    case L'\\': short_form = L'\\'; break;
-    case L'\b': short_form = L'b'; break;
-    case L'\t': short_form = L't'; break;
-    case L'\n': short_form = L'n'; break;
-    case L'\f': short_form = L'f'; break;
-    case L'\r': short_form = L'r'; break;
-    default: break;
+    case L'"':
+      short_form = L'"';
+      break;
+    case L'\\':
+      short_form = L'\\';
+      break;
+    case L'\b':
+      short_form = L'b';
+      break;
+    case L'\t':
+      short_form = L't';
+      break;
+    case L'\n':
+      short_form = L'n';
+      break;
+    case L'\f':
+      short_form = L'f';
+      break;
+    case L'\r':
+      short_form = L'r';
+      break;
+    default:
+      break;
   }
   if (short_form) {
     sequence[0] = L'\\';

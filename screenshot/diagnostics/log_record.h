@@ -18,7 +18,7 @@ struct LogTime {
 // Everything a record shows; the Win32 side gathers it, so the text can be checked anywhere.
 struct LogRecordFields {
   unsigned log_class;
-  const wchar_t* message;       // null counts as empty
+  const wchar_t* message;  // null counts as empty
   uint32_t process_id;
   const wchar_t* process_name;  // null counts as empty
   uint32_t thread_id;

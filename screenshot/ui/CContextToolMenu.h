@@ -51,10 +51,10 @@ class CContextToolMenu : public CWindowBase {
   bool Compose(LayeredSurface& surface) const;
 
   BEGIN_MSG_MAP(CContextToolMenu)
-    MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
-    MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
-    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-    CHAIN_MSG_MAP_MEMBER(btn_mgr_)
+  MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
+  MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
+  MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+  CHAIN_MSG_MAP_MEMBER(btn_mgr_)
   END_MSG_MAP()
 
  private:

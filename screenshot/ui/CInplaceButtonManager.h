@@ -15,7 +15,7 @@ struct InplaceButton {
   RECT rect = {};          // owner client coordinates; right = x + width, bottom = y + height
   DWORD style = 0;         // only WS_DISABLED is used
   DWORD checked = 0;
-  UINT id = 0;             // sent in WM_COMMAND
+  UINT id = 0;  // sent in WM_COMMAND
 };
 
 class CInplaceButtonManager {
@@ -33,8 +33,8 @@ class CInplaceButtonManager {
 
   // Mouse handling for the owning window's message map (WM_MOUSEMOVE, WM_LBUTTONDOWN,
   // WM_LBUTTONUP, WM_CAPTURECHANGED, WM_MOUSELEAVE); non-zero when the message was consumed.
-  virtual BOOL ProcessMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& lResult, DWORD dwMsgMapID);
+  virtual BOOL ProcessMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
+                              DWORD dwMsgMapID);
   // Called for each removed button, its user data already detached; the owner frees it here.
   virtual void OnButtonRemoved(InplaceButton* button, LONG_PTR user_data);
   // Repaint request. itemAction is ODA_DRAWENTIRE for a repaint, 0 for a follow-up notice that a
@@ -78,7 +78,7 @@ class CInplaceButtonManager {
   InplaceButton* pressed_ = nullptr;
   InplaceButton* hot_ = nullptr;
   InplaceButton* head_ = nullptr;
-  UINT press_look_ = 0;         // kStatePressed while the pointer is inside the pressed button
+  UINT press_look_ = 0;  // kStatePressed while the pointer is inside the pressed button
   UINT release_pending_ = 0;
-  HWND window_ = nullptr;       // the last window messages came from, for the base DrawButton
+  HWND window_ = nullptr;  // the last window messages came from, for the base DrawButton
 };

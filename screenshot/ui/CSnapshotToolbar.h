@@ -67,18 +67,18 @@ class CSnapshotToolbar : public CWindowBase {
   const CToolBtnMgr& button_manager() const { return btn_mgr_; }
 
   BEGIN_MSG_MAP(CSnapshotToolbar)
-    MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
-    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-    MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
-    MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
-    MESSAGE_HANDLER(WM_COMMAND, OnCommand)
-    MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
-    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
-    MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
-    MESSAGE_HANDLER(WM_NCDESTROY, OnNcDestroy)
-    CHAIN_MSG_MAP_MEMBER(btn_mgr_)
-    // Reached only when the press was on no button.
-    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+  MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+  MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+  MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+  MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
+  MESSAGE_HANDLER(WM_COMMAND, OnCommand)
+  MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
+  MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+  MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
+  MESSAGE_HANDLER(WM_NCDESTROY, OnNcDestroy)
+  CHAIN_MSG_MAP_MEMBER(btn_mgr_)
+  // Reached only when the press was on no button.
+  MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
   END_MSG_MAP()
 
  private:

@@ -15,8 +15,7 @@ std::wstring LoadResourceString(HINSTANCE instance, UINT id) {
   constexpr std::size_t kLongestString = 65535;
   std::wstring buffer(260, L'\0');
   for (;;) {
-    const int length =
-        ::LoadStringW(instance, id, &buffer[0], static_cast<int>(buffer.size()));
+    const int length = ::LoadStringW(instance, id, &buffer[0], static_cast<int>(buffer.size()));
     if (length <= 0) return std::wstring();
     if (static_cast<std::size_t>(length) + 1 < buffer.size() || buffer.size() > kLongestString) {
       buffer.resize(static_cast<std::size_t>(length));
@@ -61,9 +60,9 @@ HWND CreateFromTemplateData(HINSTANCE instance, const void* data, std::size_t si
     // WS_CHILD always: the id is a control id only for a child window, and a control without
     // it would become a separate top-level window.
     HWND control = ::CreateWindowExW(
-        item.ex_style, Wide(item.class_name).c_str(), title.c_str(), item.style | WS_CHILD,
-        item.x, item.y, item.cx, item.cy, window,
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance, nullptr);
+        item.ex_style, Wide(item.class_name).c_str(), title.c_str(), item.style | WS_CHILD, item.x,
+        item.y, item.cx, item.cy, window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
+        instance, nullptr);
     if (!control) continue;
     // Template order is Z order: each control goes below the one before it.
     if (previous)
@@ -94,8 +93,7 @@ bool ReadPlaceholderRect(HWND window, int id, RECT* rect) {
 
 std::vector<TemplateButton> ReadPlaceholderRects(HWND window) {
   std::vector<TemplateButton> buttons;
-  for (HWND child = ::GetWindow(window, GW_CHILD); child;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     TemplateButton b;
     b.id = ::GetDlgCtrlID(child);
     if (ClientRectOf(window, child, &b.rect)) buttons.push_back(b);

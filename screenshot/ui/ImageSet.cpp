@@ -6,7 +6,7 @@
 #include "screenshot/ui/layered_paint_win.h"
 
 const UINT ImageSet::kResourceIds[ImageSet::kSlotCount] = {
-    120, 121, 1080, 1081, 1082, 1083, 122, 123, 124, 125, 126, 105, 127,  129,
+    120, 121, 1080, 1081, 1082, 1083, 122,  123,  124,  125,  126,  105,  127, 129,
     131, 132, 135,  133,  134,  1043, 1046, 1045, 1039, 1041, 1040, 1042, 174, 1068};
 
 ImageSet::~ImageSet() {

@@ -57,8 +57,8 @@ bool LayeredSurface::Create(int width, int height, int bits_per_pixel, const DWO
   }
 
   void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
-                                      DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0);
   if (!bitmap || !bits) {
     if (bitmap) ::DeleteObject(bitmap);
     return false;

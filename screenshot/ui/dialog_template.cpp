@@ -78,13 +78,20 @@ class Reader {
 
 const char16_t* PredefinedClassName(std::uint16_t ordinal) {
   switch (ordinal) {
-    case 0x80: return u"Button";
-    case 0x81: return u"Edit";
-    case 0x82: return u"Static";
-    case 0x83: return u"ListBox";
-    case 0x84: return u"ScrollBar";
-    case 0x85: return u"ComboBox";
-    default: return u"Static";
+    case 0x80:
+      return u"Button";
+    case 0x81:
+      return u"Edit";
+    case 0x82:
+      return u"Static";
+    case 0x83:
+      return u"ListBox";
+    case 0x84:
+      return u"ScrollBar";
+    case 0x85:
+      return u"ComboBox";
+    default:
+      return u"Static";
   }
 }
 
@@ -100,8 +107,7 @@ bool ParseItem(Reader& r, bool extended, DialogItemTemplate* item) {
   } else {
     if (!r.U32(&item->style) || !r.U32(&item->ex_style)) return false;
   }
-  if (!r.I16(&item->x) || !r.I16(&item->y) || !r.I16(&item->cx) || !r.I16(&item->cy))
-    return false;
+  if (!r.I16(&item->x) || !r.I16(&item->y) || !r.I16(&item->cx) || !r.I16(&item->cy)) return false;
   if (extended) {
     if (!r.U32(&item->id)) return false;
   } else {
@@ -141,8 +147,7 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate* out
   } else {
     if (!r.U32(&out->style) || !r.U32(&out->ex_style)) return false;
   }
-  if (!r.U16(&count) || !r.I16(&out->x) || !r.I16(&out->y) || !r.I16(&out->cx) ||
-      !r.I16(&out->cy))
+  if (!r.U16(&count) || !r.I16(&out->x) || !r.I16(&out->y) || !r.I16(&out->cx) || !r.I16(&out->cy))
     return false;
 
   std::u16string text;

@@ -22,8 +22,8 @@ HBITMAP LoadPremultipliedBitmap(HINSTANCE instance, UINT id);
 // axis, the centre along both. Margins that leave the source no stretchable middle are reduced
 // to keep one pixel, and a destination smaller than the margins is shared by the corners (see
 // nine_grid.h). Returns false if any of the blits failed.
-bool DrawNineGrid(HDC dest, int x, int y, int width, int height, HDC source, int src_x,
-                  int src_y, int margin_left, int margin_top, int margin_right, int margin_bottom,
+bool DrawNineGrid(HDC dest, int x, int y, int width, int height, HDC source, int src_x, int src_y,
+                  int margin_left, int margin_top, int margin_right, int margin_bottom,
                   int src_width, int src_height);
 
 // Shows |surface| as the content of the layered |window| at the window's current screen position;

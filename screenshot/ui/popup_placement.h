@@ -1,8 +1,8 @@
 // Where the tooltip and the context menu open: next to the pointer, but on the screen.
 //
 // The tooltip opens below-right of the pointer and flips above it near the bottom of the monitor
-// the pointer is on; the context menu opens below-right of the click and flips up and/or left when it would
-// cross the edge of the monitor the click is on.
+// the pointer is on; the context menu opens below-right of the click and flips up and/or left when
+// it would cross the edge of the monitor the click is on.
 #pragma once
 
 #include "screenshot/base/geometry.h"

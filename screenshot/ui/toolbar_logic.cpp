@@ -11,7 +11,6 @@ namespace {
 constexpr Size kToolSize = {24, 26};
 constexpr Size kFinishSize = {52, 26};
 
-
 Size ButtonSizeOf(const Size& bitmap, const Size& nominal) {
   const Size size = {bitmap.width / 2, bitmap.height};
   if (size.width <= 0 || size.height <= 0) return nominal;

@@ -19,11 +19,12 @@ struct Buffer {
 TEST(BoardLayers, BaseCopiedUppersBlendedInOrder) {
   Buffer store(10, 8, 0x60000000);
   Buffer base(4, 3, 0xFF102030);
-  Buffer upper1(4, 3, 0);             // transparent except one pixel
-  upper1.px[0] = 0x80400000;          // half-transparent red-ish, premultiplied
+  Buffer upper1(4, 3, 0);     // transparent except one pixel
+  upper1.px[0] = 0x80400000;  // half-transparent red-ish, premultiplied
   Buffer upper2(4, 3, 0);
-  upper2.px[11] = 0xFF00FF00;         // opaque green at the layer's bottom-right
-  const Rect w = ComposeBoardLayers(store.view, Point{2, 1}, &base.view, &upper1.view, &upper2.view);
+  upper2.px[11] = 0xFF00FF00;  // opaque green at the layer's bottom-right
+  const Rect w =
+      ComposeBoardLayers(store.view, Point{2, 1}, &base.view, &upper1.view, &upper2.view);
   EXPECT_EQ(w, (Rect{2, 1, 6, 4}));
   EXPECT_EQ(store.at(1, 1), 0x60000000u);  // outside untouched
   EXPECT_EQ(store.at(3, 2), 0xFF102030u);  // base copied opaquely

@@ -110,7 +110,8 @@ TEST(Switches, RandomCommandLinesKeepTheInvariants) {
 
 TEST(Switches, ThousandsOfTokens) {
   std::wstring text = L"prog";
-  for (int i = 0; i < 20000; ++i) text += (i % 3 == 0) ? L" --s" + std::to_wstring(i % 50) : L" -ab x";
+  for (int i = 0; i < 20000; ++i)
+    text += (i % 3 == 0) ? L" --s" + std::to_wstring(i % 50) : L" -ab x";
   CommandLine cl;
   cl.Parse(text);
   EXPECT_EQ(cl.SwitchValue(L"b"), L"x");

@@ -98,8 +98,8 @@ class Bytes {
     return u32(style).u32(0).u16(count).u16(0).u16(0).u16(cx).u16(cy);
   }
   // Plain item up to and including the id.
-  Bytes& item(std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx,
-              std::int16_t cy, std::uint16_t id) {
+  Bytes& item(std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy,
+              std::uint16_t id) {
     return align4().u32(style).u32(0).u16(x).u16(y).u16(cx).u16(cy).u16(id);
   }
   const std::vector<std::uint8_t>& get() const { return b_; }
@@ -195,8 +195,8 @@ TEST(DialogTemplate, ClassOrdinalsTitlesAndCreationData) {
   DialogTemplate t;
   ASSERT_TRUE(Parse(b.get(), b.get().size(), &t));
   ASSERT_EQ(t.items.size(), 8u);
-  const char16_t* names[] = {u"Button", u"Edit", u"Static", u"ListBox", u"ScrollBar",
-                             u"ComboBox", u"Static"};
+  const char16_t* names[] = {u"Button",    u"Edit",     u"Static", u"ListBox",
+                             u"ScrollBar", u"ComboBox", u"Static"};
   for (int i = 0; i < 7; ++i) {
     EXPECT_TRUE(t.items[i].class_name == names[i]) << i;
     EXPECT_EQ(t.items[i].x, i);
@@ -248,11 +248,11 @@ TEST(DialogTemplate, HeaderFieldsAndFontAreSkipped) {
 TEST(DialogTemplate, EmptyCopyKeepsOnlyTheHeader) {
   const std::vector<std::uint8_t> plain = MakeEmptyDialogTemplate(kPlain.data(), kPlain.size());
   const std::vector<std::uint8_t> expected_plain = {
-      0x00, 0x00, 0xC0, 0x80,              // style without WS_VISIBLE and DS_SETFONT
-      0x00, 0x00, 0x00, 0x00,              // ex style
-      0x00, 0x00,                          // items
+      0x00, 0x00, 0xC0, 0x80,                          // style without WS_VISIBLE and DS_SETFONT
+      0x00, 0x00, 0x00, 0x00,                          // ex style
+      0x00, 0x00,                                      // items
       0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // x, y, cx, cy
-      0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // menu, class, title
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00,              // menu, class, title
   };
   EXPECT_EQ(plain, expected_plain);
 
@@ -262,8 +262,8 @@ TEST(DialogTemplate, EmptyCopyKeepsOnlyTheHeader) {
       0x00, 0x00, 0x00, 0x00,  // help id
       0x80, 0x00, 0x00, 0x00,  // ex style kept
       0x00, 0x00, 0xC0, 0x80,  // style without DS_SETFONT
-      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-      0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
   };
   EXPECT_EQ(ext, expected_ext);
 

@@ -44,7 +44,9 @@ std::wstring Json(const wchar_t* text, size_t capacity = 16384) {
 std::wstring Expected(const std::wstring& content) {
   return L"{"
          L"\n\t\t\t\"class\" : 48,"
-         L"\n\t\t\t\"content\" : " + content + L","
+         L"\n\t\t\t\"content\" : " +
+         content +
+         L","
          L"\n\t\t\t\"pid\" : 1234,"
          L"\n\t\t\t\"pname\" : \"Snapshot.exe\","
          L"\n\t\t\t\"tid\" : 5678,"

@@ -120,12 +120,12 @@ TEST(NineGrid, PiecesTileSourceAndDestinationForManySizes) {
         for (int row = 0; row < 3; ++row) {
           ExpectTiles({p[row * 3].dest, p[row * 3 + 1].dest, p[row * 3 + 2].dest}, true, dst.x,
                       dst.width, "dest row");
-          ExpectTiles({p[row * 3].source, p[row * 3 + 1].source, p[row * 3 + 2].source}, true,
-                      s.x, s.width, "source row");
+          ExpectTiles({p[row * 3].source, p[row * 3 + 1].source, p[row * 3 + 2].source}, true, s.x,
+                      s.width, "source row");
           ExpectTiles({p[row].dest, p[row + 3].dest, p[row + 6].dest}, false, dst.y, dst.height,
                       "dest column");
-          ExpectTiles({p[row].source, p[row + 3].source, p[row + 6].source}, false, s.y,
-                      s.height, "source column");
+          ExpectTiles({p[row].source, p[row + 3].source, p[row + 6].source}, false, s.y, s.height,
+                      "source column");
         }
         // The stretchable middle of the source is never empty.
         EXPECT_GE(p[kGridCentre].source.width, 1);

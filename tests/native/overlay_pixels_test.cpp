@@ -76,8 +76,8 @@ struct Store {
     for (int y = 0; y < cy + 9; ++y)
       for (int x = 0; x < cx + 9; ++x)
         if (at(x, y) != expected(x, y))
-          return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is "
-                                               << std::hex << at(x, y) << " not " << expected(x, y);
+          return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << std::hex
+                                               << at(x, y) << " not " << expected(x, y);
     for (size_t i = 0; i < kGuardPixels + 9; ++i)
       if (block[block.size() - 1 - i] != kGuard || (i < kGuardPixels && block[i] != kGuard))
         return ::testing::AssertionFailure() << "write outside the store's pixels";
@@ -134,10 +134,13 @@ TEST(OverlayPixels, FrameAndHandlesByHand) {
   // Selection (10,12,30,25): frame rows 11, 25 and columns 9, 30; squares around (9,11), (20,11),
   // (30,11), (9,18), (30,18), (9,25), (20,25), (30,25).
   EXPECT_EQ(st.overlay.ApplySelection(Rect{10, 12, 30, 25}, false), (Rect{7, 9, 33, 28}));
-  const struct { int x, y; uint32_t v; } inner[] = {
-      {9, 11, kFrame}, {15, 25, kFrame}, {30, 22, kFrame}, {7, 9, kFrame},  {6, 9, kDim},
-      {7, 8, kDim},    {11, 13, kFrame}, {12, 13, kHole},  {11, 14, kHole}, {22, 13, kFrame},
-      {23, 13, kHole}, {32, 27, kFrame}, {33, 27, kDim},   {31, 14, kDim},  {31, 16, kFrame}};
+  const struct {
+    int x, y;
+    uint32_t v;
+  } inner[] = {{9, 11, kFrame}, {15, 25, kFrame}, {30, 22, kFrame}, {7, 9, kFrame},
+               {6, 9, kDim},    {7, 8, kDim},     {11, 13, kFrame}, {12, 13, kHole},
+               {11, 14, kHole}, {22, 13, kFrame}, {23, 13, kHole},  {32, 27, kFrame},
+               {33, 27, kDim},  {31, 14, kDim},   {31, 16, kFrame}};
   for (const auto& p : inner) EXPECT_EQ(st.at(p.x, p.y), p.v) << p.x << "," << p.y;
   EXPECT_EQ(st.overlay.handle_pixels()[0], (Point{7, 9}));
   EXPECT_EQ(st.overlay.handle_pixels()[25], (Point{18, 9}));
@@ -145,10 +148,13 @@ TEST(OverlayPixels, FrameAndHandlesByHand) {
   // The whole screen: the limited outline (0,0,63,47) gives columns 0, 62 and rows 0, 46; the
   // squares are pushed to start at 0 and at most at column 63 / row 47.
   st.overlay.ApplySelection(Rect{0, 0, 64, 48}, false);
-  const struct { int x, y; uint32_t v; } whole[] = {
-      {0, 20, kFrame},  {62, 20, kFrame}, {63, 20, kHole},  {30, 46, kFrame}, {20, 47, kHole},
-      {30, 47, kFrame}, {63, 47, kFrame}, {63, 22, kFrame}, {63, 27, kHole},  {4, 4, kFrame},
-      {5, 5, kHole},    {64, 47, kDim},   {63, 48, kDim}};
+  const struct {
+    int x, y;
+    uint32_t v;
+  } whole[] = {{0, 20, kFrame}, {62, 20, kFrame}, {63, 20, kHole},  {30, 46, kFrame},
+               {20, 47, kHole}, {30, 47, kFrame}, {63, 47, kFrame}, {63, 22, kFrame},
+               {63, 27, kHole}, {4, 4, kFrame},   {5, 5, kHole},    {64, 47, kDim},
+               {63, 48, kDim}};
   for (const auto& p : whole) EXPECT_EQ(st.at(p.x, p.y), p.v) << p.x << "," << p.y;
 }
 
@@ -226,18 +232,23 @@ TEST(OverlayPixels, EveryTransitionOnSmallCapturesEqualsFullRedraw) {
 // and stays near the old and new rectangles.
 TEST(OverlayPixels, RandomDragsEqualFullRedraw) {
   std::mt19937 rng(20240611);
-  for (const auto& size : {std::pair{1, 1}, std::pair{2, 3}, std::pair{7, 5},
-                           std::pair{64, 48}, std::pair{200, 150}}) {
+  for (const auto& size : {std::pair{1, 1}, std::pair{2, 3}, std::pair{7, 5}, std::pair{64, 48},
+                           std::pair{200, 150}}) {
     const int cx = size.first, cy = size.second;
     for (RowOrder order : {RowOrder::TopDown, RowOrder::BottomUp}) {
       Store st(cx, cy, order);
       auto coord = [&](int extent, int near) {
         switch (rng() % 6) {
-          case 0: return 0;
-          case 1: return extent - 1;
-          case 2: return near + static_cast<int>(rng() % 15) - 7;
-          case 3: return static_cast<int>(rng() % (extent + 8)) - 4;
-          default: return static_cast<int>(rng() % extent);
+          case 0:
+            return 0;
+          case 1:
+            return extent - 1;
+          case 2:
+            return near + static_cast<int>(rng() % 15) - 7;
+          case 3:
+            return static_cast<int>(rng() % (extent + 8)) - 4;
+          default:
+            return static_cast<int>(rng() % extent);
         }
       };
       const int gestures = cx * cy > 10000 ? 60 : 150;
@@ -279,17 +290,22 @@ TEST(OverlayPixels, RandomDragsEqualFullRedraw) {
 TEST(OverlayHighlight, FrameBandsByHandAndAtTheScreenEdges) {
   Store st(64, 48, RowOrder::BottomUp);
   EXPECT_EQ(st.overlay.HighlightWindow(Rect{10, 10, 30, 20}), (Rect{7, 7, 34, 24}));
-  const struct { int x, y; uint32_t v; } pts[] = {
-      {7, 7, kFrame},  {10, 15, kFrame}, {11, 15, kHole}, {29, 15, kHole}, {30, 15, kFrame},
-      {33, 23, kFrame}, {34, 23, kDim},  {15, 10, kFrame}, {15, 11, kHole}, {15, 20, kFrame}};
+  const struct {
+    int x, y;
+    uint32_t v;
+  } pts[] = {{7, 7, kFrame},   {10, 15, kFrame}, {11, 15, kHole}, {29, 15, kHole},
+             {30, 15, kFrame}, {33, 23, kFrame}, {34, 23, kDim},  {15, 10, kFrame},
+             {15, 11, kHole},  {15, 20, kFrame}};
   for (const auto& p : pts) EXPECT_EQ(st.at(p.x, p.y), p.v) << p.x << "," << p.y;
   EXPECT_EQ(st.overlay.DimWindowHighlight(Rect{10, 10, 30, 20}), (Rect{5, 5, 34, 24}));
   EXPECT_TRUE(st.Matches(Rect{}));
   // Larger than the screen: l, t become 1 and r, b 62, 46; 2 pixels of each band show.
   st.overlay.HighlightWindow(Rect{-5, -5, 70, 60});
-  const struct { int x, y; uint32_t v; } edge[] = {
-      {0, 0, kFrame},  {1, 20, kFrame},  {2, 20, kHole}, {61, 20, kHole},
-      {62, 20, kFrame}, {63, 47, kFrame}, {64, 20, kDim}};
+  const struct {
+    int x, y;
+    uint32_t v;
+  } edge[] = {{0, 0, kFrame},   {1, 20, kFrame},  {2, 20, kHole}, {61, 20, kHole},
+              {62, 20, kFrame}, {63, 47, kFrame}, {64, 20, kDim}};
   for (const auto& p : edge) EXPECT_EQ(st.at(p.x, p.y), p.v) << p.x << "," << p.y;
   st.overlay.DimWindowHighlight(Rect{-5, -5, 70, 60});
   EXPECT_TRUE(st.Matches(Rect{}));
@@ -297,8 +313,7 @@ TEST(OverlayHighlight, FrameBandsByHandAndAtTheScreenEdges) {
 
 TEST(OverlayHighlight, RandomWindowsMatchTheRuleAndDimBackCompletely) {
   std::mt19937 rng(7);
-  for (const auto& size :
-       {std::pair{1, 1}, std::pair{3, 2}, std::pair{7, 5}, std::pair{64, 48}}) {
+  for (const auto& size : {std::pair{1, 1}, std::pair{3, 2}, std::pair{7, 5}, std::pair{64, 48}}) {
     const int cx = size.first, cy = size.second;
     Store st(cx, cy, rng() % 2 ? RowOrder::TopDown : RowOrder::BottomUp);
     for (int i = 0; i < 300; ++i) {

@@ -24,27 +24,31 @@ TEST(Geometry, RectangleHelpers) {
 
 TEST(HitTest, ZonesAndOrderByHand) {
   // Selection (100,100,200,200): grip zone 94..205, inner rectangle (105,105,195,195).
-  const struct { int x, y; SelectionHit hit; } big[] = {
-      {150, 150, HitMove},       {94, 150, HitLeft},        {93, 150, HitOutside},
-      {205, 150, HitRight},      {206, 150, HitOutside},    {150, 94, HitTop},
-      {150, 93, HitOutside},     {150, 205, HitBottom},     {150, 206, HitOutside},
-      {104, 150, HitLeft},       {105, 150, HitMove},       {194, 150, HitMove},
-      {195, 150, HitRight},      {150, 104, HitTop},        {150, 195, HitBottom},
-      {104, 104, HitTopLeft},    {196, 104, HitTopRight},   {195, 104, HitTop},
-      {104, 196, HitBottomLeft}, {104, 195, HitLeft},       {196, 196, HitBottomRight},
-      {195, 195, HitBottom},     {196, 195, HitBottom},     {196, 194, HitRight},
-      {94, 94, HitTopLeft},      {205, 205, HitBottomRight}};
+  const struct {
+    int x, y;
+    SelectionHit hit;
+  } big[] = {{150, 150, HitMove},       {94, 150, HitLeft},        {93, 150, HitOutside},
+             {205, 150, HitRight},      {206, 150, HitOutside},    {150, 94, HitTop},
+             {150, 93, HitOutside},     {150, 205, HitBottom},     {150, 206, HitOutside},
+             {104, 150, HitLeft},       {105, 150, HitMove},       {194, 150, HitMove},
+             {195, 150, HitRight},      {150, 104, HitTop},        {150, 195, HitBottom},
+             {104, 104, HitTopLeft},    {196, 104, HitTopRight},   {195, 104, HitTop},
+             {104, 196, HitBottomLeft}, {104, 195, HitLeft},       {196, 196, HitBottomRight},
+             {195, 195, HitBottom},     {196, 195, HitBottom},     {196, 194, HitRight},
+             {94, 94, HitTopLeft},      {205, 205, HitBottomRight}};
   for (const auto& c : big) {
     EXPECT_EQ(HitTestSelection(Rect{100, 100, 200, 200}, Point{c.x, c.y}), c.hit)
         << c.x << "," << c.y;
   }
   // (10,10,14,14): the inner rectangle (15,15,9,9) is inside out; the order decides.
-  const struct { int x, y; SelectionHit hit; } small[] = {
-      {12, 12, HitBottomRight}, {9, 9, HitTopLeft}, {12, 9, HitTopLeft}, {16, 8, HitTopRight},
-      {8, 16, HitBottomLeft},   {4, 4, HitTopLeft}, {3, 4, HitOutside}};
+  const struct {
+    int x, y;
+    SelectionHit hit;
+  } small[] = {{12, 12, HitBottomRight}, {9, 9, HitTopLeft},     {12, 9, HitTopLeft},
+               {16, 8, HitTopRight},     {8, 16, HitBottomLeft}, {4, 4, HitTopLeft},
+               {3, 4, HitOutside}};
   for (const auto& c : small) {
-    EXPECT_EQ(HitTestSelection(Rect{10, 10, 14, 14}, Point{c.x, c.y}), c.hit)
-        << c.x << "," << c.y;
+    EXPECT_EQ(HitTestSelection(Rect{10, 10, 14, 14}, Point{c.x, c.y}), c.hit) << c.x << "," << c.y;
   }
   EXPECT_EQ(HitTestSelection(Rect{}, Point{0, 0}), HitOutside);
   EXPECT_EQ(HitTestSelection(Rect{10, 10, 10, 20}, Point{10, 15}), HitOutside);
@@ -52,10 +56,10 @@ TEST(HitTest, ZonesAndOrderByHand) {
 
 TEST(Cursor, ForEveryHitAndSituation) {
   const std::pair<SelectionHit, CursorKind> table[] = {
-      {HitOutside, CursorKind::Capture},    {HitMove, CursorKind::SizeAll},
-      {HitNew, CursorKind::Unchanged},      {HitLeft, CursorKind::SizeWE},
-      {HitRight, CursorKind::SizeWE},       {HitTop, CursorKind::SizeNS},
-      {HitBottom, CursorKind::SizeNS},      {HitTopLeft, CursorKind::SizeNWSE},
+      {HitOutside, CursorKind::Capture},      {HitMove, CursorKind::SizeAll},
+      {HitNew, CursorKind::Unchanged},        {HitLeft, CursorKind::SizeWE},
+      {HitRight, CursorKind::SizeWE},         {HitTop, CursorKind::SizeNS},
+      {HitBottom, CursorKind::SizeNS},        {HitTopLeft, CursorKind::SizeNWSE},
       {HitBottomRight, CursorKind::SizeNWSE}, {HitTopRight, CursorKind::SizeNESW},
       {HitBottomLeft, CursorKind::SizeNESW}};
   for (const auto& c : table) EXPECT_EQ(CursorForHit(c.first), c.second) << c.first;
@@ -71,12 +75,16 @@ TEST(Cursor, ForEveryHitAndSituation) {
 
 TEST(Press, RulesAndRelease) {
   const Rect s{100, 100, 200, 200};
-  const struct { Rect sel; Point p; SelectionHit mode; bool from_empty, magnifier; } cases[] = {
-      {Rect{}, {5, 5}, HitNew, true, true},          // nothing selected yet
-      {s, {10, 10}, HitNew, false, false},           // outside: a new one, magnifier unchanged
-      {s, {150, 150}, HitMove, false, false},
-      {s, {200, 150}, HitRight, false, true},
-      {s, {99, 201}, HitBottomLeft, false, true}};
+  const struct {
+    Rect sel;
+    Point p;
+    SelectionHit mode;
+    bool from_empty, magnifier;
+  } cases[] = {{Rect{}, {5, 5}, HitNew, true, true},  // nothing selected yet
+               {s, {10, 10}, HitNew, false, false},   // outside: a new one, magnifier unchanged
+               {s, {150, 150}, HitMove, false, false},
+               {s, {200, 150}, HitRight, false, true},
+               {s, {99, 201}, HitBottomLeft, false, true}};
   for (const auto& c : cases) {
     const PressResult r = PressAt(c.sel, c.p);
     EXPECT_EQ(r.mode, c.mode);
@@ -115,7 +123,7 @@ TEST(DragStep, NewSelectionAndMove) {
       {HitNew, s, {10, 20}, {11, 21}, {10, 20, 11, 21}},         // the start plays no part
       {HitOutside, s, {10, 20}, {11, 21}, s},
       {HitMove, s, {20, 20}, {25, 17}, {15, 7, 55, 37}},
-      {HitMove, s, {20, 20}, {0, 20}, {0, 10, 40, 40}},          // slides along the edges
+      {HitMove, s, {20, 20}, {0, 20}, {0, 10, 40, 40}},  // slides along the edges
       {HitMove, s, {20, 20}, {200, 25}, {60, 15, 100, 45}},
       {HitMove, s, {20, 20}, {30, -50}, {20, 0, 60, 30}},
       {HitMove, s, {20, 20}, {-90, 300}, {0, 50, 40, 80}},
@@ -139,8 +147,8 @@ TEST(DragStep, EdgesCornersAndTurnOver) {
       {HitBottomRight, s, {60, 70}, {500, 500}, {20, 30, 100, 80}},
       // Turned over: right to x 10 (dx -50): right = l0 = 20, left = r0 + dx - 1 = 9.
       {HitRight, s, {60, 50}, {10, 50}, {9, 30, 20, 70}},
-      {HitRight, s, {60, 50}, {20, 50}, {19, 30, 20, 70}},   // width exactly 0
-      {HitLeft, s, {20, 50}, {75, 50}, {60, 30, 76, 70}},    // left = 60, right = 20 + 55 + 1
+      {HitRight, s, {60, 50}, {20, 50}, {19, 30, 20, 70}},  // width exactly 0
+      {HitLeft, s, {20, 50}, {75, 50}, {60, 30, 76, 70}},   // left = 60, right = 20 + 55 + 1
       {HitTop, s, {40, 30}, {40, 75}, {20, 70, 60, 76}},
       {HitBottom, s, {40, 70}, {40, 20}, {20, 19, 60, 30}},  // top = 70 - 50 - 1
       {HitTopLeft, s, {20, 30}, {90, 78}, {60, 70, 91, 79}},

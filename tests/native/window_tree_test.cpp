@@ -12,8 +12,14 @@ namespace {
 struct FakeLive : WindowLiveState {
   std::set<uintptr_t> gone, hidden, transparent;
   mutable int queries = 0;
-  bool Exists(uintptr_t w) const override { ++queries; return !gone.count(w); }
-  bool IsVisible(uintptr_t w) const override { ++queries; return !hidden.count(w); }
+  bool Exists(uintptr_t w) const override {
+    ++queries;
+    return !gone.count(w);
+  }
+  bool IsVisible(uintptr_t w) const override {
+    ++queries;
+    return !hidden.count(w);
+  }
   bool IsMouseTransparent(uintptr_t w) const override {
     ++queries;
     return transparent.count(w) != 0;
@@ -33,13 +39,13 @@ WindowNode Node(uintptr_t id, Rect r, std::vector<WindowNode> children = {}) {
 //   20 (400,400,800,800) > 21 (0,0,0,0) > 22 (700,700,750,750)
 //   30 (1000,0,1100,100)
 WindowNode Desktop() {
-  return Node(1, {0, 0, 1920, 1080},
-              {Node(10, {100, 100, 500, 500},
-                    {Node(11, {150, 150, 300, 300}, {Node(12, {160, 160, 200, 200})}),
-                     Node(13, {400, 400, 450, 450})}),
-               Node(20, {400, 400, 800, 800},
-                    {Node(21, {0, 0, 0, 0}, {Node(22, {700, 700, 750, 750})})}),
-               Node(30, {1000, 0, 1100, 100})});
+  return Node(
+      1, {0, 0, 1920, 1080},
+      {Node(10, {100, 100, 500, 500},
+            {Node(11, {150, 150, 300, 300}, {Node(12, {160, 160, 200, 200})}),
+             Node(13, {400, 400, 450, 450})}),
+       Node(20, {400, 400, 800, 800}, {Node(21, {0, 0, 0, 0}, {Node(22, {700, 700, 750, 750})})}),
+       Node(30, {1000, 0, 1100, 100})});
 }
 
 uintptr_t At(const WindowNode& root, Point p, const FakeLive& live) {
@@ -57,7 +63,7 @@ TEST(WindowTree, DeepestWindowOfTheTopmostBranch) {
   EXPECT_EQ(At(root, {600, 600}, live), 20u);
   EXPECT_EQ(At(root, {720, 720}, live), 22u);  // found through a child with an empty rectangle
   EXPECT_EQ(At(root, {1099, 99}, live), 30u);
-  EXPECT_EQ(At(root, {1100, 99}, live), 1u);   // right edge exclusive: the desktop
+  EXPECT_EQ(At(root, {1100, 99}, live), 1u);  // right edge exclusive: the desktop
   EXPECT_EQ(At(root, {-1, 5}, live), 0u);
   const WindowNode* found = FindWindowAt(root, {170, 170}, live);
   ASSERT_NE(found, nullptr);
@@ -98,9 +104,10 @@ struct FakeClasses : WindowClassInfo {
 
 TEST(HighlightExclusion, DesktopAndItsIconView) {
   FakeClasses c;
-  c.names = {{5, L"syslistview32"}, {6, L"SHELLDLL_DefView"}, {7, L"PROGMAN"},
-             {8, L"SysListView32"}, {9, L"SHELLDLL_DefView"}, {15, L"WorkerW"},
-             {16, L"SysListView32"}, {17, L"Shelldll_DefView"}, {18, L"Progman"}, {19, L"Notepad"}};
+  c.names = {{5, L"syslistview32"},  {6, L"SHELLDLL_DefView"},  {7, L"PROGMAN"},
+             {8, L"SysListView32"},  {9, L"SHELLDLL_DefView"},  {15, L"WorkerW"},
+             {16, L"SysListView32"}, {17, L"Shelldll_DefView"}, {18, L"Progman"},
+             {19, L"Notepad"}};
   c.parents = {{5, 6}, {6, 7}, {8, 9}, {9, 15}, {16, 17}, {19, 17}};
   EXPECT_TRUE(IsExcludedFromHighlight(100, 100, c));  // the desktop window
   EXPECT_TRUE(IsExcludedFromHighlight(5, 100, c));    // case is ignored

@@ -76,9 +76,9 @@ TEST(BitmapSource, BlitsFromACopyWhenTheBitmapIsHeldElsewhere) {
     ASSERT_EQ(dib.dsBm.bmBitsPixel, 32);
     const auto* row = static_cast<const std::uint8_t*>(dib.dsBm.bmBits);
     if (dib.dsBmih.biHeight > 0) row += dib.dsBm.bmWidthBytes;  // bottom-up: row 0 is last
-    EXPECT_EQ(row[2 * 4 + 3], 70);  // alpha of pixel (2, 0)
+    EXPECT_EQ(row[2 * 4 + 3], 70);                              // alpha of pixel (2, 0)
   }
-  EXPECT_EQ(GetObjectType(copy), 0u);  // deleted with the source
+  EXPECT_EQ(GetObjectType(copy), 0u);                       // deleted with the source
   EXPECT_EQ(GetCurrentObject(holder, OBJ_BITMAP), bitmap);  // the holder is undisturbed
   SelectObject(holder, old);
   DeleteDC(holder);

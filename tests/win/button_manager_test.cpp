@@ -28,9 +28,9 @@ class RecordingManager : public CInplaceButtonManager {
 class ButtonWindow : public CWindowBase {
  public:
   BEGIN_MSG_MAP(ButtonWindow)
-    MESSAGE_HANDLER(WM_COMMAND, OnCommand)
-    CHAIN_MSG_MAP_MEMBER(mgr)
-    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnBackgroundPress)
+  MESSAGE_HANDLER(WM_COMMAND, OnCommand)
+  CHAIN_MSG_MAP_MEMBER(mgr)
+  MESSAGE_HANDLER(WM_LBUTTONDOWN, OnBackgroundPress)
   END_MSG_MAP()
 
   LRESULT OnCommand(UINT, WPARAM wp, LPARAM, BOOL&) {
@@ -51,8 +51,8 @@ LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 class ButtonManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    HWND h = CreateWindowExW(0, L"static", L"buttons", WS_POPUP, 0, 0, 300, 100,
-                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND h = CreateWindowExW(0, L"static", L"buttons", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(h);
     win.Attach(h);
     a = win.mgr.AddButton(10, 10, 30, 30, 101);

@@ -37,8 +37,8 @@ TEST(CrashSharingMemory, WritesAreSeenByASecondOpenerUntilTheOwnerGoes) {
 
 TEST(CrashSharingMemory, ExistingSmallerMappingOrMissingNameIsRefused) {
   const std::wstring name = UniqueName(L"lumetta_test_small_");
-  HANDLE small = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096,
-                                    name.c_str());
+  HANDLE small =
+      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, name.c_str());
   ASSERT_TRUE(small);
   CSharingMemory<CVExceptionContext> block;
   EXPECT_FALSE(block.Create(name.c_str(), nullptr));

@@ -26,8 +26,10 @@ std::vector<Placeholder> ColorBarLayout() {
 }
 
 std::vector<Placeholder> TextBarLayout() {
-  std::vector<Placeholder> v = {{1025, 7, 7, 40, 22},   {1027, 52, 7, 56, 22},
-                                {1023, 115, 7, 22, 22}, {1024, 144, 7, 22, 22},
+  std::vector<Placeholder> v = {{1025, 7, 7, 40, 22},
+                                {1027, 52, 7, 56, 22},
+                                {1023, 115, 7, 22, 22},
+                                {1024, 144, 7, 22, 22},
                                 {1017, 178, 6, 22, 22}};
   for (int i = 0; i < 16; ++i) v.push_back({1001 + i, 205 + 12 * (i % 8), i < 8 ? 6 : 18, 10, 10});
   return v;
@@ -80,9 +82,8 @@ TEST_F(CreateFromTemplateTest, EngineBarTemplatesArePixelLayouts) {
     UINT id;
     SIZE size;
     std::vector<Placeholder> layout;
-  } cases[] = {{301, {213, 34}, ColorBarLayout()},
-               {302, {306, 34}, TextBarLayout()},
-               {303, {320, 200}, {}}};
+  } cases[] = {
+      {301, {213, 34}, ColorBarLayout()}, {302, {306, 34}, TextBarLayout()}, {303, {320, 200}, {}}};
   for (const Case& c : cases) {
     HWND w = Keep(CreateFromTemplate(engine_, c.id, nullptr, nullptr));
     ASSERT_NE(w, nullptr) << c.id;

@@ -55,17 +55,19 @@ TEST_F(DebugLogTest, ErrorReportIsOneRecordOfThisProcessThreadAndTime) {
   ASSERT_EQ(g_emitted.size(), 1u);
   const std::wstring& r = g_emitted[0];
   EXPECT_TRUE(StartsWith(
-      r, L"{\n\t\t\t\"class\" : 48,"
-         L"\n\t\t\t\"content\" : \"CreateFile [C:\\\\out\\\\\\\"a\\\".png] Failed [00000005]\\n\","
-         L"\n\t\t\t\"pid\" : " + std::to_wstring(GetCurrentProcessId()) +
-         L",\n\t\t\t\"pname\" : \"win_tests.exe\","
-         L"\n\t\t\t\"tid\" : " + std::to_wstring(GetCurrentThreadId()) +
-         L",\n\t\t\t\"time\" : \""))
+      r,
+      L"{\n\t\t\t\"class\" : 48,"
+      L"\n\t\t\t\"content\" : \"CreateFile [C:\\\\out\\\\\\\"a\\\".png] Failed [00000005]\\n\","
+      L"\n\t\t\t\"pid\" : " +
+          std::to_wstring(GetCurrentProcessId()) +
+          L",\n\t\t\t\"pname\" : \"win_tests.exe\","
+          L"\n\t\t\t\"tid\" : " +
+          std::to_wstring(GetCurrentThreadId()) + L",\n\t\t\t\"time\" : \""))
       << r;
   EXPECT_TRUE(r.size() > 6 && r.substr(r.size() - 6) == kRecordEnd);
   int y, mo, d, h, mi, s, ms;
-  ASSERT_EQ(swscanf(r.c_str() + r.find(L"\"time\" : \"") + 10, L"%d-%d-%d %d:%d:%d.%d", &y, &mo,
-                    &d, &h, &mi, &s, &ms),
+  ASSERT_EQ(swscanf(r.c_str() + r.find(L"\"time\" : \"") + 10, L"%d-%d-%d %d:%d:%d.%d", &y, &mo, &d,
+                    &h, &mi, &s, &ms),
             7);
   if (after >= before) {  // not across midnight
     EXPECT_GE(MillisecondsToday(h, mi, s, ms), before);

@@ -37,8 +37,8 @@ unsigned PeMachine(const unsigned char* data, size_t size) {
 
 // The machine this test program was built for; each launcher must carry an engine of its own
 // kind (a 64-bit launcher that wrote out a 32-bit engine would lose what the 64-bit build is for).
-constexpr unsigned kOwnMachine = sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64
-                                                    : IMAGE_FILE_MACHINE_I386;
+constexpr unsigned kOwnMachine =
+    sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386;
 
 TEST(EmbeddedData, ProductsAndTheCarriedEngineAreOfThisBuildsMachine) {
   for (const wchar_t* name : {L"Snapshot.exe", L"Lumetta.exe"}) {
@@ -49,8 +49,8 @@ TEST(EmbeddedData, ProductsAndTheCarriedEngineAreOfThisBuildsMachine) {
   EXPECT_EQ(PeMachine(image.data, image.size), kOwnMachine);
   // The launcher program itself carries it: the engine's bytes lie inside Lumetta.exe.
   const auto launcher_file = ReadFile(testpaths::BinFile(L"Lumetta.exe"));
-  const auto at = std::search(launcher_file.begin(), launcher_file.end(), image.data,
-                              image.data + image.size);
+  const auto at =
+      std::search(launcher_file.begin(), launcher_file.end(), image.data, image.data + image.size);
   EXPECT_NE(at, launcher_file.end());
 }
 

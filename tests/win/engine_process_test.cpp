@@ -40,8 +40,10 @@ DWORD RunEngine(const std::wstring& args, DWORD timeout_ms, DWORD* elapsed_ms = 
   const DWORD start = GetTickCount();
   if (capture_expected) LeaveCaptureOf(pi.dwProcessId, timeout_ms);
   DWORD code = ~0u;
-  if (WaitForSingleObject(pi.hProcess, timeout_ms) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-  else TerminateProcess(pi.hProcess, 1);
+  if (WaitForSingleObject(pi.hProcess, timeout_ms) == WAIT_OBJECT_0)
+    GetExitCodeProcess(pi.hProcess, &code);
+  else
+    TerminateProcess(pi.hProcess, 1);
   if (elapsed_ms) *elapsed_ms = GetTickCount() - start;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
@@ -62,8 +64,9 @@ TEST(EngineProcess, SecondEngineExitsWithMinusOneWhileTheMarkerIsHeld) {
 TEST(EngineProcess, MarkerIsAnAutoResetSignalledEventAnyoneMayOpen) {
   HANDLE marker = engine::CreateSnapshotSectionEvent();
   ASSERT_TRUE(marker);
-  HANDLE other = OpenEventA(EVENT_ALL_ACCESS, FALSE,
-                            ".?AU_ScreenSnapshotSectionName@?1??CreateSnapshotSectionEvent@@YAPAXXZ@");
+  HANDLE other =
+      OpenEventA(EVENT_ALL_ACCESS, FALSE,
+                 ".?AU_ScreenSnapshotSectionName@?1??CreateSnapshotSectionEvent@@YAPAXXZ@");
   ASSERT_TRUE(other);
   EXPECT_EQ(WaitForSingleObject(other, 0), WAIT_OBJECT_0);  // initially signalled
   EXPECT_EQ(WaitForSingleObject(other, 0), WAIT_TIMEOUT);   // auto-reset
@@ -86,7 +89,8 @@ std::wstring TempFolder(const wchar_t* name) {
 }
 
 std::wstring ReadUtf16(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE f =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return L"";
   std::wstring text(GetFileSize(f, nullptr) / 2, L'\0');
   DWORD n = 0;
@@ -98,7 +102,8 @@ std::wstring ReadUtf16(const std::wstring& path) {
 // Sets (or, with null, deletes) a string value, remembering to put the old state back.
 class RegistryValueScope {
  public:
-  RegistryValueScope(HKEY root, const wchar_t* key, REGSAM view, const wchar_t* name, const wchar_t* value)
+  RegistryValueScope(HKEY root, const wchar_t* key, REGSAM view, const wchar_t* name,
+                     const wchar_t* value)
       : root_(root), key_(key), view_(view), name_(name) {
     RegCreateKeyExW(root_, key_, 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &h_, nullptr);
     had_ = RegQueryValueExW(h_, name_, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -107,7 +112,8 @@ class RegistryValueScope {
       RegQueryValueExW(h_, name_, nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size);
       old_size_ = size;
     }
-    RegSetValueExW(h_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), (lstrlenW(value) + 1) * 2);
+    RegSetValueExW(h_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   (lstrlenW(value) + 1) * 2);
   }
   ~RegistryValueScope() {
     if (had_)
@@ -129,14 +135,15 @@ class RegistryValueScope {
 
 TEST(EngineProcess, InstallStartsTheHostConfigurationProgramHiddenAndWaits) {
   const std::wstring host = TempFolder(L"lumetta-host");
-  ASSERT_TRUE(CopyFileW(testpaths::BinFile(L"record_start.exe").c_str(), (host + L"\\Ravelcfg.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(testpaths::BinFile(L"record_start.exe").c_str(),
+                        (host + L"\\Ravelcfg.exe").c_str(), FALSE));
   const std::wstring record = host + L"\\started.txt";
   DeleteFileW(record.c_str());
   SetEnvironmentVariableW(L"LUMETTA_RECORD_OUT", record.c_str());
   DWORD elapsed = 0;
   {
-    RegistryValueScope value(HKEY_LOCAL_MACHINE, L"Software\\Corvane\\CorvanePinyin", KEY_WOW64_32KEY,
-                             L"exePath", host.c_str());
+    RegistryValueScope value(HKEY_LOCAL_MACHINE, L"Software\\Corvane\\CorvanePinyin",
+                             KEY_WOW64_32KEY, L"exePath", host.c_str());
     EXPECT_EQ(RunEngine(L"--install", 20000, &elapsed), 0u);
   }
   EXPECT_GE(elapsed, 1900u);  // gives the program its 2000 ms
@@ -154,8 +161,8 @@ TEST(EngineProcess, RunWritesTheSettingsFileUnderTheHostDataFolder) {
   const std::wstring ini = data + L"\\Plugin\\Screenshot\\Config.ini";
   DeleteFileW(ini.c_str());
   {
-    RegistryValueScope value(HKEY_CURRENT_USER, L"Software\\Corvane\\CorvanePinyin", KEY_WOW64_64KEY,
-                             L"AppData", data.c_str());
+    RegistryValueScope value(HKEY_CURRENT_USER, L"Software\\Corvane\\CorvanePinyin",
+                             KEY_WOW64_64KEY, L"AppData", data.c_str());
     EXPECT_EQ(RunEngine(L"", 20000, nullptr, true), 0u);
   }
   wchar_t buf[64];
@@ -177,7 +184,8 @@ TEST(EngineProcess, MessageLoopObservesFiltersDispatchesAndStopsAtQuit) {
   CreateMessageFilterList();
   CountingFilter filter;
   AddMessageFilter(&filter);
-  HWND w = CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND w = CreateWindowExW(0, L"static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                           nullptr);
   ASSERT_TRUE(w);
   PostMessageW(w, WM_APP + 7, 0, 0);
   PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));

@@ -12,12 +12,14 @@ TEST(ImageSet, LoadsEverySlotPremultipliedWithCursorsAndFont) {
   ASSERT_TRUE(engine);
   ImageSet images;
   images.Load(reinterpret_cast<HINSTANCE>(engine));
-  struct { ImageSet::Slot slot; int w, h; } expected[] = {
-      {ImageSet::kLogo, 190, 67},         {ImageSet::kShadowSquare, 20, 20},
-      {ImageSet::kMenuPanel, 44, 136},    {ImageSet::kMenuSeparator, 51, 2},
-      {ImageSet::kToolbarPanel, 34, 32},  {ImageSet::kIconFinish, 104, 26},
-      {ImageSet::kDropButton, 105, 22},   {ImageSet::kScrollTrack, 48, 5},
-      {ImageSet::kIconMosaic, 48, 26},    {ImageSet::kFinishHighlight, 104, 26}};
+  struct {
+    ImageSet::Slot slot;
+    int w, h;
+  } expected[] = {{ImageSet::kLogo, 190, 67},        {ImageSet::kShadowSquare, 20, 20},
+                  {ImageSet::kMenuPanel, 44, 136},   {ImageSet::kMenuSeparator, 51, 2},
+                  {ImageSet::kToolbarPanel, 34, 32}, {ImageSet::kIconFinish, 104, 26},
+                  {ImageSet::kDropButton, 105, 22},  {ImageSet::kScrollTrack, 48, 5},
+                  {ImageSet::kIconMosaic, 48, 26},   {ImageSet::kFinishHighlight, 104, 26}};
   for (int s = 0; s < ImageSet::kSlotCount; ++s)
     EXPECT_TRUE(images.bitmap(static_cast<ImageSet::Slot>(s))) << "slot " << s;
   for (const auto& e : expected) {

@@ -157,8 +157,8 @@ TEST_F(LayeredPaint, NineGridNeverDrawsOutsideItsRectangle) {
   }
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 20; ++x) {
-      const bool inside = (x >= 2 && x < 6 && y >= 2 && y < 6) ||
-                          (x >= 10 && x < 16 && y >= 10 && y < 16);
+      const bool inside =
+          (x >= 2 && x < 6 && y >= 2 && y < 6) || (x >= 10 && x < 16 && y >= 10 && y < 16);
       if (inside) {
         ASSERT_NE(SurfacePixel(dest, x, y).a, 0) << x << "," << y;
       } else {
@@ -184,8 +184,8 @@ TEST_F(LayeredPaint, ToolbarPanelOnABar) {
   {
     BitmapSource source(panel);
     SurfaceDC dc(bar);
-    ASSERT_TRUE(DrawNineGrid(dc.get(), 0, 0, 100, 50, source.dc(), 0, 0, 3, 3, 3, 3,
-                             source.width(), source.height()));
+    ASSERT_TRUE(DrawNineGrid(dc.get(), 0, 0, 100, 50, source.dc(), 0, 0, 3, 3, 3, 3, source.width(),
+                             source.height()));
   }
   // Over transparent pixels a premultiplied blend leaves the source as it is: corners match the
   // panel's corners pixel for pixel.

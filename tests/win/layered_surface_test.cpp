@@ -50,8 +50,8 @@ TEST(LayeredSurface, RowOrderFollowsTheSignOfTheHeight) {
 TEST(LayeredSurface, RowsArePaddedToFourBytes) {
   struct Case {
     int width, bpp, row;
-  } cases[] = {{3, 24, 12}, {4, 24, 12}, {5, 1, 4}, {33, 1, 8}, {2, 4, 4}, {9, 4, 8},
-               {5, 8, 8},   {3, 16, 8},  {2, 16, 4}, {1, 32, 4}};
+  } cases[] = {{3, 24, 12}, {4, 24, 12}, {5, 1, 4},  {33, 1, 8}, {2, 4, 4},
+               {9, 4, 8},   {5, 8, 8},   {3, 16, 8}, {2, 16, 4}, {1, 32, 4}};
   for (const Case& c : cases) {
     LayeredSurface s;
     ASSERT_TRUE(s.Create(c.width, 3, c.bpp)) << c.width << "x" << c.bpp;

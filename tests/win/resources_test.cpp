@@ -18,620 +18,700 @@ namespace {
 HMODULE g_engine = nullptr;
 
 class ResourcesTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        wchar_t path[MAX_PATH] = {};
-        DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring dir(path, n);
-        dir.erase(dir.find_last_of(L"\\/") + 1);
-        g_engine = LoadLibraryExW((dir + L"Snapshot.exe").c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE);
-    }
-    static void TearDownTestSuite() {
-        if (g_engine) FreeLibrary(g_engine);
-        g_engine = nullptr;
-    }
-    void SetUp() override { ASSERT_NE(g_engine, nullptr) << "Snapshot.exe not found beside the test"; }
+ protected:
+  static void SetUpTestSuite() {
+    wchar_t path[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path, n);
+    dir.erase(dir.find_last_of(L"\\/") + 1);
+    g_engine = LoadLibraryExW((dir + L"Snapshot.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  }
+  static void TearDownTestSuite() {
+    if (g_engine) FreeLibrary(g_engine);
+    g_engine = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(g_engine, nullptr) << "Snapshot.exe not found beside the test";
+  }
 };
 
 // ---------------------------------------------------------------------------------------------
 // Bitmaps
 
 struct Px {
-    int b, g, r, a;
+  int b, g, r, a;
 };
 
 struct Image {
-    int width = 0, height = 0, bpp = 0;
-    std::vector<Px> px;  // top-down
-    const Px& at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
-    Image frame(int index, int frameWidth) const {
-        Image f;
-        f.width = frameWidth;
-        f.height = height;
-        f.bpp = bpp;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < frameWidth; ++x) f.px.push_back(at(index * frameWidth + x, y));
-        return f;
-    }
+  int width = 0, height = 0, bpp = 0;
+  std::vector<Px> px;  // top-down
+  const Px& at(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
+  Image frame(int index, int frameWidth) const {
+    Image f;
+    f.width = frameWidth;
+    f.height = height;
+    f.bpp = bpp;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < frameWidth; ++x) f.px.push_back(at(index * frameWidth + x, y));
+    return f;
+  }
 };
 
 bool loadBitmap(int id, Image* out) {
-    HBITMAP bmp = static_cast<HBITMAP>(
-        LoadImageW(g_engine, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!bmp) return false;
-    DIBSECTION ds = {};
-    bool ok = GetObjectW(bmp, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits;
-    if (ok) {
-        out->width = ds.dsBm.bmWidth;
-        out->height = ds.dsBm.bmHeight;
-        out->bpp = ds.dsBm.bmBitsPixel;
-        if (out->bpp == 32) {
-            bool bottomUp = ds.dsBmih.biHeight > 0;
-            const uint8_t* bits = static_cast<const uint8_t*>(ds.dsBm.bmBits);
-            for (int y = 0; y < out->height; ++y) {
-                int row = bottomUp ? out->height - 1 - y : y;
-                const uint8_t* p = bits + static_cast<size_t>(row) * ds.dsBm.bmWidthBytes;
-                for (int x = 0; x < out->width; ++x, p += 4) out->px.push_back({p[0], p[1], p[2], p[3]});
-            }
-        }
+  HBITMAP bmp = static_cast<HBITMAP>(
+      LoadImageW(g_engine, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bmp) return false;
+  DIBSECTION ds = {};
+  bool ok = GetObjectW(bmp, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits;
+  if (ok) {
+    out->width = ds.dsBm.bmWidth;
+    out->height = ds.dsBm.bmHeight;
+    out->bpp = ds.dsBm.bmBitsPixel;
+    if (out->bpp == 32) {
+      bool bottomUp = ds.dsBmih.biHeight > 0;
+      const uint8_t* bits = static_cast<const uint8_t*>(ds.dsBm.bmBits);
+      for (int y = 0; y < out->height; ++y) {
+        int row = bottomUp ? out->height - 1 - y : y;
+        const uint8_t* p = bits + static_cast<size_t>(row) * ds.dsBm.bmWidthBytes;
+        for (int x = 0; x < out->width; ++x, p += 4) out->px.push_back({p[0], p[1], p[2], p[3]});
+      }
     }
-    DeleteObject(bmp);
-    return ok;
+  }
+  DeleteObject(bmp);
+  return ok;
 }
 
 int coveredPixels(const Image& img, int minAlpha = 32) {
-    return static_cast<int>(std::count_if(img.px.begin(), img.px.end(),
-                                          [&](const Px& p) { return p.a >= minAlpha; }));
+  return static_cast<int>(
+      std::count_if(img.px.begin(), img.px.end(), [&](const Px& p) { return p.a >= minAlpha; }));
 }
 
 // Alpha-weighted means over the picture's visible pixels (straight alpha).
 struct Tone {
-    double luminance = 0, saturation = 0, blue = 0, red = 0, overWhite = 0;
+  double luminance = 0, saturation = 0, blue = 0, red = 0, overWhite = 0;
 };
 
 Tone toneOf(const Image& img) {
-    Tone t;
-    double weight = 0, white = 0;
-    for (const Px& p : img.px) {
-        double a = p.a / 255.0;
-        int hi = std::max({p.r, p.g, p.b}), lo = std::min({p.r, p.g, p.b});
-        double lum = (0.299 * p.r + 0.587 * p.g + 0.114 * p.b) / 255.0;
-        t.luminance += a * lum;
-        t.saturation += a * (hi == 0 ? 0.0 : (hi - lo) / static_cast<double>(hi));
-        t.blue += a * p.b;
-        t.red += a * p.r;
-        white += a * lum + (1 - a);  // the picture composed over white
-        weight += a;
-    }
-    if (weight > 0) {
-        t.luminance /= weight;
-        t.saturation /= weight;
-        t.blue /= weight;
-        t.red /= weight;
-    }
-    t.overWhite = white / static_cast<double>(img.px.size());
-    return t;
+  Tone t;
+  double weight = 0, white = 0;
+  for (const Px& p : img.px) {
+    double a = p.a / 255.0;
+    int hi = std::max({p.r, p.g, p.b}), lo = std::min({p.r, p.g, p.b});
+    double lum = (0.299 * p.r + 0.587 * p.g + 0.114 * p.b) / 255.0;
+    t.luminance += a * lum;
+    t.saturation += a * (hi == 0 ? 0.0 : (hi - lo) / static_cast<double>(hi));
+    t.blue += a * p.b;
+    t.red += a * p.r;
+    white += a * lum + (1 - a);  // the picture composed over white
+    weight += a;
+  }
+  if (weight > 0) {
+    t.luminance /= weight;
+    t.saturation /= weight;
+    t.blue /= weight;
+    t.red /= weight;
+  }
+  t.overWhite = white / static_cast<double>(img.px.size());
+  return t;
 }
 
 bool samePixels(const Image& a, const Image& b) {
-    if (a.px.size() != b.px.size()) return false;
-    for (size_t i = 0; i < a.px.size(); ++i)
-        if (a.px[i].r != b.px[i].r || a.px[i].g != b.px[i].g || a.px[i].b != b.px[i].b ||
-            a.px[i].a != b.px[i].a)
-            return false;
-    return true;
+  if (a.px.size() != b.px.size()) return false;
+  for (size_t i = 0; i < a.px.size(); ++i)
+    if (a.px[i].r != b.px[i].r || a.px[i].g != b.px[i].g || a.px[i].b != b.px[i].b ||
+        a.px[i].a != b.px[i].a)
+      return false;
+  return true;
 }
 
 struct BitmapSize {
-    int id, width, height;
+  int id, width, height;
 };
 
 // Every bitmap the engine loads, at the size its users draw it.
 const BitmapSize kBitmaps[] = {
-    {120, 190, 67},  {121, 20, 20},   {1080, 44, 136}, {1081, 52, 28},  {1082, 51, 2},
-    {1083, 2, 30},   {122, 34, 32},   {123, 48, 26},   {124, 48, 26},   {125, 48, 26},
-    {126, 48, 26},   {105, 48, 26},   {127, 48, 26},   {129, 48, 26},   {131, 48, 26},
-    {132, 104, 26},  {135, 48, 26},   {133, 48, 26},   {134, 48, 26},   {1043, 105, 22},
-    {1046, 16, 16},  {1045, 84, 20},  {1039, 48, 12},  {1041, 48, 12},  {1040, 48, 9},
-    {1042, 48, 5},   {174, 48, 26},   {1068, 104, 26}, {128, 50, 20},   {130, 50, 20},
-    {1030, 34, 32},  {1031, 44, 22},  {1032, 21, 22},  {1033, 21, 22},  {1034, 21, 22},
-    {1035, 38, 72},  {1047, 35, 26},  {1061, 11, 11},  {1062, 9, 9},    {1063, 11, 28},
-    {1064, 13, 3},   {1065, 3, 13},   {1066, 26, 13},
+    {120, 190, 67},
+    {121, 20, 20},
+    {1080, 44, 136},
+    {1081, 52, 28},
+    {1082, 51, 2},
+    {1083, 2, 30},
+    {122, 34, 32},
+    {123, 48, 26},
+    {124, 48, 26},
+    {125, 48, 26},
+    {126, 48, 26},
+    {105, 48, 26},
+    {127, 48, 26},
+    {129, 48, 26},
+    {131, 48, 26},
+    {132, 104, 26},
+    {135, 48, 26},
+    {133, 48, 26},
+    {134, 48, 26},
+    {1043, 105, 22},
+    {1046, 16, 16},
+    {1045, 84, 20},
+    {1039, 48, 12},
+    {1041, 48, 12},
+    {1040, 48, 9},
+    {1042, 48, 5},
+    {174, 48, 26},
+    {1068, 104, 26},
+    {128, 50, 20},
+    {130, 50, 20},
+    {1030, 34, 32},
+    {1031, 44, 22},
+    {1032, 21, 22},
+    {1033, 21, 22},
+    {1034, 21, 22},
+    {1035, 38, 72},
+    {1047, 35, 26},
+    {1061, 11, 11},
+    {1062, 9, 9},
+    {1063, 11, 28},
+    {1064, 13, 3},
+    {1065, 3, 13},
+    {1066, 26, 13},
     // text bar: background, toggle frames, font, bold and italic glyphs
-    {1048, 34, 32},  {1049, 44, 22},  {1050, 24, 16},  {1051, 16, 16},  {1052, 16, 16},
+    {1048, 34, 32},
+    {1049, 44, 22},
+    {1050, 24, 16},
+    {1051, 16, 16},
+    {1052, 16, 16},
 };
 
 Image mustLoad(int id) {
-    Image img;
-    EXPECT_TRUE(loadBitmap(id, &img)) << "bitmap " << id;
-    return img;
+  Image img;
+  EXPECT_TRUE(loadBitmap(id, &img)) << "bitmap " << id;
+  return img;
 }
 
 TEST_F(ResourcesTest, EveryBitmapLoadsAt32BitsAndItsExactSize) {
-    for (const BitmapSize& s : kBitmaps) {
-        SCOPED_TRACE("bitmap " + std::to_string(s.id));
-        Image img;
-        ASSERT_TRUE(loadBitmap(s.id, &img));
-        EXPECT_EQ(img.width, s.width);
-        EXPECT_EQ(img.height, s.height);
-        EXPECT_EQ(img.bpp, 32);
-        // The alpha channel carries the picture: a file saved without alpha would be invisible
-        // once the engine premultiplies it.
-        EXPECT_GT(coveredPixels(img), 0);
-    }
+  for (const BitmapSize& s : kBitmaps) {
+    SCOPED_TRACE("bitmap " + std::to_string(s.id));
+    Image img;
+    ASSERT_TRUE(loadBitmap(s.id, &img));
+    EXPECT_EQ(img.width, s.width);
+    EXPECT_EQ(img.height, s.height);
+    EXPECT_EQ(img.bpp, 32);
+    // The alpha channel carries the picture: a file saved without alpha would be invisible
+    // once the engine premultiplies it.
+    EXPECT_GT(coveredPixels(img), 0);
+  }
 }
 
 // Two frames side by side: the icon, then the same icon greyed for a disabled button.
 TEST_F(ResourcesTest, IconBitmapsHoldAnEnabledAndAGreyedFrame) {
-    const int icons[] = {124, 125, 126, 105, 127, 129, 133, 134, 174, 131, 135, 132, 128, 130};
-    for (int id : icons) {
-        SCOPED_TRACE("bitmap " + std::to_string(id));
-        Image img = mustLoad(id);
-        ASSERT_EQ(img.width % 2, 0);
-        Image enabled = img.frame(0, img.width / 2), grey = img.frame(1, img.width / 2);
-        EXPECT_GE(coveredPixels(enabled), 12) << "empty icon";
-        EXPECT_FALSE(samePixels(enabled, grey));
-        Tone te = toneOf(enabled), tg = toneOf(grey);
-        EXPECT_LE(tg.saturation, te.saturation + 1e-9);
-        EXPECT_LT(tg.saturation, 0.05) << "greyed frame should be grey";
-        EXPECT_GT(tg.overWhite, te.overWhite) << "greyed frame should be lighter";
-        // The same picture: the shapes of the two frames overlap almost entirely.
-        int both = 0, either = 0;
-        for (size_t i = 0; i < enabled.px.size(); ++i) {
-            bool e = enabled.px[i].a >= 48, g = grey.px[i].a >= 48;
-            both += e && g;
-            either += e || g;
-        }
-        EXPECT_GE(both * 10, either * 8);
+  const int icons[] = {124, 125, 126, 105, 127, 129, 133, 134, 174, 131, 135, 132, 128, 130};
+  for (int id : icons) {
+    SCOPED_TRACE("bitmap " + std::to_string(id));
+    Image img = mustLoad(id);
+    ASSERT_EQ(img.width % 2, 0);
+    Image enabled = img.frame(0, img.width / 2), grey = img.frame(1, img.width / 2);
+    EXPECT_GE(coveredPixels(enabled), 12) << "empty icon";
+    EXPECT_FALSE(samePixels(enabled, grey));
+    Tone te = toneOf(enabled), tg = toneOf(grey);
+    EXPECT_LE(tg.saturation, te.saturation + 1e-9);
+    EXPECT_LT(tg.saturation, 0.05) << "greyed frame should be grey";
+    EXPECT_GT(tg.overWhite, te.overWhite) << "greyed frame should be lighter";
+    // The same picture: the shapes of the two frames overlap almost entirely.
+    int both = 0, either = 0;
+    for (size_t i = 0; i < enabled.px.size(); ++i) {
+      bool e = enabled.px[i].a >= 48, g = grey.px[i].a >= 48;
+      both += e && g;
+      either += e || g;
     }
+    EXPECT_GE(both * 10, either * 8);
+  }
 }
 
 // Button highlights: a light blue hover frame, then a darker blue pressed (or checked) frame.
 TEST_F(ResourcesTest, HighlightBitmapsAreLightBlueThenDarkerBlue) {
-    struct H {
-        int id, frameWidth;
-    };
-    for (H h : {H{123, 24}, H{1068, 52}, H{1081, 26}, H{1031, 22}, H{1049, 22}}) {
-        SCOPED_TRACE("bitmap " + std::to_string(h.id));
-        Image img = mustLoad(h.id);
-        ASSERT_EQ(img.width, 2 * h.frameWidth);
-        Tone hover = toneOf(img.frame(0, h.frameWidth)), pressed = toneOf(img.frame(1, h.frameWidth));
-        EXPECT_GT(hover.blue, hover.red + 40);
-        EXPECT_GT(pressed.blue, pressed.red + 40);
-        EXPECT_LT(pressed.overWhite, hover.overWhite);
-        EXPECT_GT(hover.overWhite, 0.85) << "hover should stay light";
-    }
+  struct H {
+    int id, frameWidth;
+  };
+  for (H h : {H{123, 24}, H{1068, 52}, H{1081, 26}, H{1031, 22}, H{1049, 22}}) {
+    SCOPED_TRACE("bitmap " + std::to_string(h.id));
+    Image img = mustLoad(h.id);
+    ASSERT_EQ(img.width, 2 * h.frameWidth);
+    Tone hover = toneOf(img.frame(0, h.frameWidth)), pressed = toneOf(img.frame(1, h.frameWidth));
+    EXPECT_GT(hover.blue, hover.red + 40);
+    EXPECT_GT(pressed.blue, pressed.red + 40);
+    EXPECT_LT(pressed.overWhite, hover.overWhite);
+    EXPECT_GT(hover.overWhite, 0.85) << "hover should stay light";
+  }
 }
 
 // Strips whose frames are states of one control (normal, hot, pressed, disabled): every frame
 // must look different, or a state change would not show.
 TEST_F(ResourcesTest, StateStripsHaveDistinctFrames) {
-    struct S {
-        int id, frames;
-    };
-    for (S s : {S{1043, 3}, S{1045, 4}, S{1039, 4}, S{1040, 4}, S{1041, 4}, S{1042, 4}, S{1066, 2}}) {
-        SCOPED_TRACE("bitmap " + std::to_string(s.id));
-        Image img = mustLoad(s.id);
-        ASSERT_EQ(img.width % s.frames, 0);
-        int fw = img.width / s.frames;
-        for (int i = 0; i < s.frames; ++i)
-            for (int j = i + 1; j < s.frames; ++j)
-                EXPECT_FALSE(samePixels(img.frame(i, fw), img.frame(j, fw))) << i << " vs " << j;
+  struct S {
+    int id, frames;
+  };
+  for (S s : {S{1043, 3}, S{1045, 4}, S{1039, 4}, S{1040, 4}, S{1041, 4}, S{1042, 4}, S{1066, 2}}) {
+    SCOPED_TRACE("bitmap " + std::to_string(s.id));
+    Image img = mustLoad(s.id);
+    ASSERT_EQ(img.width % s.frames, 0);
+    int fw = img.width / s.frames;
+    for (int i = 0; i < s.frames; ++i)
+      for (int j = i + 1; j < s.frames; ++j)
+        EXPECT_FALSE(samePixels(img.frame(i, fw), img.frame(j, fw))) << i << " vs " << j;
+  }
+  // The scroll bar's width is a quarter of its strips; the arrows point opposite ways.
+  Image up = mustLoad(1039), down = mustLoad(1041);
+  ASSERT_EQ(up.height, down.height);
+  int upperHalfUp = 0, upperHalfDown = 0;
+  for (int y = 0; y < up.height / 2; ++y)
+    for (int x = 0; x < 12; ++x) {
+      upperHalfUp += up.at(x, y).a > 128;
+      upperHalfDown += down.at(x, y).a > 128;
     }
-    // The scroll bar's width is a quarter of its strips; the arrows point opposite ways.
-    Image up = mustLoad(1039), down = mustLoad(1041);
-    ASSERT_EQ(up.height, down.height);
-    int upperHalfUp = 0, upperHalfDown = 0;
-    for (int y = 0; y < up.height / 2; ++y)
-        for (int x = 0; x < 12; ++x) {
-            upperHalfUp += up.at(x, y).a > 128;
-            upperHalfDown += down.at(x, y).a > 128;
-        }
-    EXPECT_NE(upperHalfUp, upperHalfDown);
+  EXPECT_NE(upperHalfUp, upperHalfDown);
 }
 
 struct Margins {
-    int left, top, right, bottom;
+  int left, top, right, bottom;
 };
 
 bool sameColumn(const Image& img, int x0, int x1, int y) {
-    const Px &a = img.at(x0, y), &b = img.at(x1, y);
-    return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+  const Px &a = img.at(x0, y), &b = img.at(x1, y);
+  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
 
 // Nine-grid backgrounds: the middle between the margins is stretched, so every middle column
 // must equal every other (in all rows) and every middle row every other; the rounded corners
 // lie inside the margins; the centre is opaque white.
 TEST_F(ResourcesTest, NineGridPanelsStretchCleanly) {
-    struct P {
-        int id;
-        Margins m;
-        int frames;
-    };
-    const P panels[] = {{122, {3, 3, 3, 3}, 1},  {1030, {3, 3, 3, 3}, 1}, {1048, {3, 3, 3, 3}, 1},
-                        {1080, {5, 8, 5, 8}, 1}, {1047, {5, 5, 8, 8}, 1}, {1046, {3, 3, 3, 3}, 1},
-                        {1081, {3, 3, 3, 3}, 2}, {1045, {3, 3, 3, 3}, 4}, {1043, {3, 11, 22, 11}, 3},
-                        // the thumb only stretches lengthwise: its width is the bar's width
-                        {1040, {6, 3, 6, 3}, 4}};
-    for (const P& p : panels) {
-        Image strip = mustLoad(p.id);
-        int fw = strip.width / p.frames;
-        for (int f = 0; f < p.frames; ++f) {
-            SCOPED_TRACE("bitmap " + std::to_string(p.id) + " frame " + std::to_string(f));
-            Image img = strip.frame(f, fw);
-            for (int x = p.m.left + 1; x < img.width - p.m.right; ++x)
-                for (int y = 0; y < img.height; ++y)
-                    ASSERT_TRUE(sameColumn(img, p.m.left, x, y)) << "column " << x << " row " << y;
-            for (int y = p.m.top + 1; y < img.height - p.m.bottom; ++y)
-                for (int x = 0; x < img.width; ++x) {
-                    const Px &a = img.at(x, p.m.top), &b = img.at(x, y);
-                    ASSERT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a)
-                        << "row " << y << " column " << x;
-                }
+  struct P {
+    int id;
+    Margins m;
+    int frames;
+  };
+  const P panels[] = {{122, {3, 3, 3, 3}, 1},
+                      {1030, {3, 3, 3, 3}, 1},
+                      {1048, {3, 3, 3, 3}, 1},
+                      {1080, {5, 8, 5, 8}, 1},
+                      {1047, {5, 5, 8, 8}, 1},
+                      {1046, {3, 3, 3, 3}, 1},
+                      {1081, {3, 3, 3, 3}, 2},
+                      {1045, {3, 3, 3, 3}, 4},
+                      {1043, {3, 11, 22, 11}, 3},
+                      // the thumb only stretches lengthwise: its width is the bar's width
+                      {1040, {6, 3, 6, 3}, 4}};
+  for (const P& p : panels) {
+    Image strip = mustLoad(p.id);
+    int fw = strip.width / p.frames;
+    for (int f = 0; f < p.frames; ++f) {
+      SCOPED_TRACE("bitmap " + std::to_string(p.id) + " frame " + std::to_string(f));
+      Image img = strip.frame(f, fw);
+      for (int x = p.m.left + 1; x < img.width - p.m.right; ++x)
+        for (int y = 0; y < img.height; ++y)
+          ASSERT_TRUE(sameColumn(img, p.m.left, x, y)) << "column " << x << " row " << y;
+      for (int y = p.m.top + 1; y < img.height - p.m.bottom; ++y)
+        for (int x = 0; x < img.width; ++x) {
+          const Px &a = img.at(x, p.m.top), &b = img.at(x, y);
+          ASSERT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a)
+              << "row " << y << " column " << x;
         }
     }
-    // The white panels: transparent corner, opaque white middle, straight (not premultiplied)
-    // alpha on the soft edges, which the engine's loader premultiplies itself.
-    for (int id : {122, 1030, 1048, 1080, 1047, 1046}) {
-        SCOPED_TRACE("panel " + std::to_string(id));
-        Image img = mustLoad(id);
-        const Px& centre = img.at(img.width / 2, img.height / 2);
-        EXPECT_EQ(centre.a, 255);
-        EXPECT_GE(std::min({centre.r, centre.g, centre.b}), 0xF0);
-        EXPECT_LT(img.at(0, 0).a, 128);
-        bool straight = std::any_of(img.px.begin(), img.px.end(), [](const Px& p) {
-            return p.a > 0 && p.a < 255 && std::max({p.r, p.g, p.b}) > p.a;
-        });
-        EXPECT_TRUE(straight);
-    }
-    // The tooltip background has a shadow: below the panel it is darker than white.
-    Image tip = mustLoad(1047);
-    const Px& under = tip.at(tip.width / 2, tip.height - 2);
-    EXPECT_GT(under.a, 0);
-    EXPECT_LT(under.r, 128);
+  }
+  // The white panels: transparent corner, opaque white middle, straight (not premultiplied)
+  // alpha on the soft edges, which the engine's loader premultiplies itself.
+  for (int id : {122, 1030, 1048, 1080, 1047, 1046}) {
+    SCOPED_TRACE("panel " + std::to_string(id));
+    Image img = mustLoad(id);
+    const Px& centre = img.at(img.width / 2, img.height / 2);
+    EXPECT_EQ(centre.a, 255);
+    EXPECT_GE(std::min({centre.r, centre.g, centre.b}), 0xF0);
+    EXPECT_LT(img.at(0, 0).a, 128);
+    bool straight = std::any_of(img.px.begin(), img.px.end(), [](const Px& p) {
+      return p.a > 0 && p.a < 255 && std::max({p.r, p.g, p.b}) > p.a;
+    });
+    EXPECT_TRUE(straight);
+  }
+  // The tooltip background has a shadow: below the panel it is darker than white.
+  Image tip = mustLoad(1047);
+  const Px& under = tip.at(tip.width / 2, tip.height - 2);
+  EXPECT_GT(under.a, 0);
+  EXPECT_LT(under.r, 128);
 }
 
 // Pen width dots grow from small to large; the line-style cells run solid, dash, dot, dash-dot.
 TEST_F(ResourcesTest, PenBarPicturesFollowTheirOrder) {
-    int small = coveredPixels(mustLoad(1032), 128), medium = coveredPixels(mustLoad(1033), 128),
-        large = coveredPixels(mustLoad(1034), 128);
-    EXPECT_GT(small, 0);
-    EXPECT_LT(small, medium);
-    EXPECT_LT(medium, large);
+  int small = coveredPixels(mustLoad(1032), 128), medium = coveredPixels(mustLoad(1033), 128),
+      large = coveredPixels(mustLoad(1034), 128);
+  EXPECT_GT(small, 0);
+  EXPECT_LT(small, medium);
+  EXPECT_LT(medium, large);
 
-    Image styles = mustLoad(1035);
-    ASSERT_EQ(styles.height, 72);
-    std::vector<std::vector<int>> runs(4);  // lengths of the inked runs through each cell
-    for (int cell = 0; cell < 4; ++cell) {
-        int best = 0, bestRow = 0;
-        for (int y = cell * 18; y < cell * 18 + 18; ++y) {
-            int n = 0;
-            for (int x = 0; x < styles.width; ++x) n += styles.at(x, y).a > 128;
-            if (n > best) best = n, bestRow = y;
-        }
-        int run = 0;
-        for (int x = 0; x <= styles.width; ++x) {
-            bool on = x < styles.width && styles.at(x, bestRow).a > 128;
-            if (on) ++run;
-            else if (run) runs[cell].push_back(run), run = 0;
-        }
+  Image styles = mustLoad(1035);
+  ASSERT_EQ(styles.height, 72);
+  std::vector<std::vector<int>> runs(4);  // lengths of the inked runs through each cell
+  for (int cell = 0; cell < 4; ++cell) {
+    int best = 0, bestRow = 0;
+    for (int y = cell * 18; y < cell * 18 + 18; ++y) {
+      int n = 0;
+      for (int x = 0; x < styles.width; ++x) n += styles.at(x, y).a > 128;
+      if (n > best) best = n, bestRow = y;
     }
-    ASSERT_EQ(runs[0].size(), 1u) << "solid";
-    EXPECT_GE(runs[0][0], 20);
-    EXPECT_GE(runs[1].size(), 3u) << "dash";
-    EXPECT_GT(runs[2].size(), runs[1].size()) << "dot has more, shorter pieces than dash";
-    EXPECT_LT(*std::max_element(runs[2].begin(), runs[2].end()),
-              *std::max_element(runs[1].begin(), runs[1].end()));
-    ASSERT_GE(runs[3].size(), 3u) << "dash-dot";
-    EXPECT_GT(*std::max_element(runs[3].begin(), runs[3].end()),
-              *std::min_element(runs[3].begin(), runs[3].end()))
-        << "dash-dot mixes long and short pieces";
+    int run = 0;
+    for (int x = 0; x <= styles.width; ++x) {
+      bool on = x < styles.width && styles.at(x, bestRow).a > 128;
+      if (on)
+        ++run;
+      else if (run)
+        runs[cell].push_back(run), run = 0;
+    }
+  }
+  ASSERT_EQ(runs[0].size(), 1u) << "solid";
+  EXPECT_GE(runs[0][0], 20);
+  EXPECT_GE(runs[1].size(), 3u) << "dash";
+  EXPECT_GT(runs[2].size(), runs[1].size()) << "dot has more, shorter pieces than dash";
+  EXPECT_LT(*std::max_element(runs[2].begin(), runs[2].end()),
+            *std::max_element(runs[1].begin(), runs[1].end()));
+  ASSERT_GE(runs[3].size(), 3u) << "dash-dot";
+  EXPECT_GT(*std::max_element(runs[3].begin(), runs[3].end()),
+            *std::min_element(runs[3].begin(), runs[3].end()))
+      << "dash-dot mixes long and short pieces";
 }
 
 // ---------------------------------------------------------------------------------------------
 // Cursors
 
 struct RawCursor {
-    int hotX = -1, hotY = -1, width = 0, height = 0, bpp = 0;
-    std::vector<Px> px;  // top-down colour image
+  int hotX = -1, hotY = -1, width = 0, height = 0, bpp = 0;
+  std::vector<Px> px;  // top-down colour image
 };
 
 // Reads the cursor the way it is stored: group entry -> cursor image with its hotspot.
 bool rawCursor(int id, RawCursor* out) {
-    HRSRC grp = FindResourceW(g_engine, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(12));  // RT_GROUP_CURSOR
-    if (!grp) return false;
-    const uint8_t* g = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, grp)));
-    if (!g || reinterpret_cast<const WORD*>(g)[2] < 1) return false;
-    WORD imageId = *reinterpret_cast<const WORD*>(g + 6 + 12);  // first entry's resource id
-    HRSRC cur = FindResourceW(g_engine, MAKEINTRESOURCEW(imageId), MAKEINTRESOURCEW(1));  // RT_CURSOR
-    if (!cur) return false;
-    const uint8_t* c = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, cur)));
-    const WORD* hot = reinterpret_cast<const WORD*>(c);
-    const BITMAPINFOHEADER* bih = reinterpret_cast<const BITMAPINFOHEADER*>(c + 4);
-    out->hotX = hot[0];
-    out->hotY = hot[1];
-    out->width = bih->biWidth;
-    out->height = bih->biHeight / 2;
-    out->bpp = bih->biBitCount;
-    if (out->bpp != 32) return true;
-    const uint8_t* bits = c + 4 + bih->biSize;
-    for (int y = 0; y < out->height; ++y) {
-        const uint8_t* row = bits + static_cast<size_t>(out->height - 1 - y) * out->width * 4;
-        for (int x = 0; x < out->width; ++x) out->px.push_back({row[4 * x], row[4 * x + 1], row[4 * x + 2], row[4 * x + 3]});
-    }
-    return true;
+  HRSRC grp =
+      FindResourceW(g_engine, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(12));  // RT_GROUP_CURSOR
+  if (!grp) return false;
+  const uint8_t* g = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, grp)));
+  if (!g || reinterpret_cast<const WORD*>(g)[2] < 1) return false;
+  WORD imageId = *reinterpret_cast<const WORD*>(g + 6 + 12);  // first entry's resource id
+  HRSRC cur = FindResourceW(g_engine, MAKEINTRESOURCEW(imageId), MAKEINTRESOURCEW(1));  // RT_CURSOR
+  if (!cur) return false;
+  const uint8_t* c = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, cur)));
+  const WORD* hot = reinterpret_cast<const WORD*>(c);
+  const BITMAPINFOHEADER* bih = reinterpret_cast<const BITMAPINFOHEADER*>(c + 4);
+  out->hotX = hot[0];
+  out->hotY = hot[1];
+  out->width = bih->biWidth;
+  out->height = bih->biHeight / 2;
+  out->bpp = bih->biBitCount;
+  if (out->bpp != 32) return true;
+  const uint8_t* bits = c + 4 + bih->biSize;
+  for (int y = 0; y < out->height; ++y) {
+    const uint8_t* row = bits + static_cast<size_t>(out->height - 1 - y) * out->width * 4;
+    for (int x = 0; x < out->width; ++x)
+      out->px.push_back({row[4 * x], row[4 * x + 1], row[4 * x + 2], row[4 * x + 3]});
+  }
+  return true;
 }
 
 TEST_F(ResourcesTest, BothCursorsLoadWithTheirHotspotOnTheCrossCentre) {
-    for (int id : {103, 175}) {
-        SCOPED_TRACE("cursor " + std::to_string(id));
-        HCURSOR h = static_cast<HCURSOR>(
-            LoadImageW(g_engine, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 32, 32, 0));
-        ASSERT_NE(h, nullptr);
-        ICONINFO info = {};
-        ASSERT_TRUE(GetIconInfo(h, &info));
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-        DestroyCursor(h);
+  for (int id : {103, 175}) {
+    SCOPED_TRACE("cursor " + std::to_string(id));
+    HCURSOR h =
+        static_cast<HCURSOR>(LoadImageW(g_engine, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 32, 32, 0));
+    ASSERT_NE(h, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(h, &info));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    DestroyCursor(h);
 
-        RawCursor raw;
-        ASSERT_TRUE(rawCursor(id, &raw));
-        EXPECT_EQ(raw.width, 32);
-        EXPECT_EQ(raw.height, 32);
-        ASSERT_EQ(raw.bpp, 32);
-        EXPECT_EQ(static_cast<int>(info.xHotspot), raw.hotX);
-        EXPECT_EQ(static_cast<int>(info.yHotspot), raw.hotY);
-        ASSERT_TRUE(raw.hotX > 2 && raw.hotX < 29 && raw.hotY > 2 && raw.hotY < 29);
-        auto px = [&](int x, int y) { return raw.px[static_cast<size_t>(y) * 32 + x]; };
-        // The pixel under the hotspot is dark ink, and the cross's arms reach out from it in all
-        // four directions.
-        EXPECT_EQ(px(raw.hotX, raw.hotY).a, 255);
-        EXPECT_LT(px(raw.hotX, raw.hotY).r, 64);
-        auto inked = [&](int dx, int dy) {
-            int n = 0;
-            for (int k = 1; k < 10; ++k) {
-                int x = raw.hotX + dx * k, y = raw.hotY + dy * k;
-                if (x >= 0 && y >= 0 && x < 32 && y < 32 && px(x, y).a == 255 && px(x, y).r < 64) ++n;
-            }
-            return n;
-        };
-        EXPECT_GE(inked(-1, 0), 4);
-        EXPECT_GE(inked(1, 0), 4);
-        EXPECT_GE(inked(0, -1), 4);
-        EXPECT_GE(inked(0, 1), 4);
-    }
+    RawCursor raw;
+    ASSERT_TRUE(rawCursor(id, &raw));
+    EXPECT_EQ(raw.width, 32);
+    EXPECT_EQ(raw.height, 32);
+    ASSERT_EQ(raw.bpp, 32);
+    EXPECT_EQ(static_cast<int>(info.xHotspot), raw.hotX);
+    EXPECT_EQ(static_cast<int>(info.yHotspot), raw.hotY);
+    ASSERT_TRUE(raw.hotX > 2 && raw.hotX < 29 && raw.hotY > 2 && raw.hotY < 29);
+    auto px = [&](int x, int y) { return raw.px[static_cast<size_t>(y) * 32 + x]; };
+    // The pixel under the hotspot is dark ink, and the cross's arms reach out from it in all
+    // four directions.
+    EXPECT_EQ(px(raw.hotX, raw.hotY).a, 255);
+    EXPECT_LT(px(raw.hotX, raw.hotY).r, 64);
+    auto inked = [&](int dx, int dy) {
+      int n = 0;
+      for (int k = 1; k < 10; ++k) {
+        int x = raw.hotX + dx * k, y = raw.hotY + dy * k;
+        if (x >= 0 && y >= 0 && x < 32 && y < 32 && px(x, y).a == 255 && px(x, y).r < 64) ++n;
+      }
+      return n;
+    };
+    EXPECT_GE(inked(-1, 0), 4);
+    EXPECT_GE(inked(1, 0), 4);
+    EXPECT_GE(inked(0, -1), 4);
+    EXPECT_GE(inked(0, 1), 4);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Strings
 
 TEST_F(ResourcesTest, StringTableHoldsTheEngineTexts) {
-    const std::map<int, std::wstring> texts = {
-        {104, L"RGB:(%d,%d,%d)"},
-        {106, L"%d \u00D7 %d"},
-        {150, L"添加矩形"},
-        {151, L"添加椭圆"},
-        {152, L"添加箭头"},
-        {153, L"画刷工具"},
-        {154, L"添加文字"},
-        {155, L"选择对象"},
-        {156, L"撤销"},
-        {157, L"恢复"},
-        {158, L"复制到剪贴板"},
-        {159, L"保存截图"},
-        {160, L"退出截图"},
-        {165, L"字号"},
-        {167, L"加粗"},
-        {168, L"斜体"},
-        {170, L"截屏图片"},
-        {171, L"截屏图片 (%u)"},
-        {172, L"\u201C%s\u201D已经存在，是否要覆盖？"},
-        {173, L"选择区域进行模糊"},
-    };
-    for (const auto& [id, text] : texts) {
-        wchar_t buf[256] = {};
-        int n = LoadStringW(g_engine, static_cast<UINT>(id), buf, 256);
-        EXPECT_EQ(std::wstring(buf, n > 0 ? n : 0), text) << "string " << id;
-    }
+  const std::map<int, std::wstring> texts = {
+      {104, L"RGB:(%d,%d,%d)"},
+      {106, L"%d \u00D7 %d"},
+      {150, L"添加矩形"},
+      {151, L"添加椭圆"},
+      {152, L"添加箭头"},
+      {153, L"画刷工具"},
+      {154, L"添加文字"},
+      {155, L"选择对象"},
+      {156, L"撤销"},
+      {157, L"恢复"},
+      {158, L"复制到剪贴板"},
+      {159, L"保存截图"},
+      {160, L"退出截图"},
+      {165, L"字号"},
+      {167, L"加粗"},
+      {168, L"斜体"},
+      {170, L"截屏图片"},
+      {171, L"截屏图片 (%u)"},
+      {172, L"\u201C%s\u201D已经存在，是否要覆盖？"},
+      {173, L"选择区域进行模糊"},
+  };
+  for (const auto& [id, text] : texts) {
+    wchar_t buf[256] = {};
+    int n = LoadStringW(g_engine, static_cast<UINT>(id), buf, 256);
+    EXPECT_EQ(std::wstring(buf, n > 0 ? n : 0), text) << "string " << id;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Dialog templates
 
 struct DlgItem {
-    DWORD style = 0, exStyle = 0;
-    int x = 0, y = 0, cx = 0, cy = 0;
-    DWORD id = 0;
+  DWORD style = 0, exStyle = 0;
+  int x = 0, y = 0, cx = 0, cy = 0;
+  DWORD id = 0;
 };
 
 struct Dlg {
-    DWORD style = 0, exStyle = 0;
-    int x = 0, y = 0, cx = 0, cy = 0;
-    std::vector<DlgItem> items;
+  DWORD style = 0, exStyle = 0;
+  int x = 0, y = 0, cx = 0, cy = 0;
+  std::vector<DlgItem> items;
 };
 
 // Reader for both template forms (DLGTEMPLATE and DLGTEMPLATEEX).
 class TemplateReader {
-public:
-    explicit TemplateReader(const uint8_t* p) : base_(p), p_(p) {}
-    WORD word() { WORD v; memcpy(&v, p_, 2); p_ += 2; return v; }
-    DWORD dword() { DWORD v; memcpy(&v, p_, 4); p_ += 4; return v; }
-    short sword() { return static_cast<short>(word()); }
-    void skipSzOrOrd() {
-        WORD w = word();
-        if (w == 0xFFFF) word();
-        else while (w != 0) w = word();
+ public:
+  explicit TemplateReader(const uint8_t* p) : base_(p), p_(p) {}
+  WORD word() {
+    WORD v;
+    memcpy(&v, p_, 2);
+    p_ += 2;
+    return v;
+  }
+  DWORD dword() {
+    DWORD v;
+    memcpy(&v, p_, 4);
+    p_ += 4;
+    return v;
+  }
+  short sword() { return static_cast<short>(word()); }
+  void skipSzOrOrd() {
+    WORD w = word();
+    if (w == 0xFFFF)
+      word();
+    else
+      while (w != 0) w = word();
+  }
+  void skipString() {
+    while (word() != 0) {
     }
-    void skipString() { while (word() != 0) {} }
-    void align4() { while ((p_ - base_) % 4) ++p_; }
-    void skip(size_t n) { p_ += n; }
-private:
-    const uint8_t* base_;
-    const uint8_t* p_;
+  }
+  void align4() {
+    while ((p_ - base_) % 4) ++p_;
+  }
+  void skip(size_t n) { p_ += n; }
+
+ private:
+  const uint8_t* base_;
+  const uint8_t* p_;
 };
 
 bool loadDialog(int id, Dlg* d) {
-    HRSRC res = FindResourceW(g_engine, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));  // RT_DIALOG
-    if (!res) return false;
-    const uint8_t* p = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, res)));
-    if (!p) return false;
-    TemplateReader r(p);
-    bool ex = reinterpret_cast<const WORD*>(p)[1] == 0xFFFF;
-    int count;
+  HRSRC res = FindResourceW(g_engine, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));  // RT_DIALOG
+  if (!res) return false;
+  const uint8_t* p = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, res)));
+  if (!p) return false;
+  TemplateReader r(p);
+  bool ex = reinterpret_cast<const WORD*>(p)[1] == 0xFFFF;
+  int count;
+  if (ex) {
+    r.word();
+    r.word();
+    r.dword();  // version, signature, help id
+    d->exStyle = r.dword();
+    d->style = r.dword();
+  } else {
+    d->style = r.dword();
+    d->exStyle = r.dword();
+  }
+  count = r.word();
+  d->x = r.sword();
+  d->y = r.sword();
+  d->cx = r.sword();
+  d->cy = r.sword();
+  r.skipSzOrOrd();  // menu
+  r.skipSzOrOrd();  // class
+  r.skipString();   // title
+  if (d->style & DS_SETFONT) {
+    r.word();           // point size
+    if (ex) r.skip(4);  // weight, italic, charset
+    r.skipString();     // face
+  }
+  for (int i = 0; i < count; ++i) {
+    r.align4();
+    DlgItem it;
     if (ex) {
-        r.word(); r.word(); r.dword();  // version, signature, help id
-        d->exStyle = r.dword();
-        d->style = r.dword();
+      r.dword();
+      it.exStyle = r.dword();
+      it.style = r.dword();
     } else {
-        d->style = r.dword();
-        d->exStyle = r.dword();
+      it.style = r.dword();
+      it.exStyle = r.dword();
     }
-    count = r.word();
-    d->x = r.sword(); d->y = r.sword(); d->cx = r.sword(); d->cy = r.sword();
-    r.skipSzOrOrd();  // menu
+    it.x = r.sword();
+    it.y = r.sword();
+    it.cx = r.sword();
+    it.cy = r.sword();
+    it.id = ex ? r.dword() : r.word();
     r.skipSzOrOrd();  // class
-    r.skipString();   // title
-    if (d->style & DS_SETFONT) {
-        r.word();                 // point size
-        if (ex) r.skip(4);        // weight, italic, charset
-        r.skipString();           // face
-    }
-    for (int i = 0; i < count; ++i) {
-        r.align4();
-        DlgItem it;
-        if (ex) {
-            r.dword();
-            it.exStyle = r.dword();
-            it.style = r.dword();
-        } else {
-            it.style = r.dword();
-            it.exStyle = r.dword();
-        }
-        it.x = r.sword(); it.y = r.sword(); it.cx = r.sword(); it.cy = r.sword();
-        it.id = ex ? r.dword() : r.word();
-        r.skipSzOrOrd();  // class
-        r.skipSzOrOrd();  // title
-        WORD extra = r.word();
-        r.skip(extra);
-        d->items.push_back(it);
-    }
-    return true;
+    r.skipSzOrOrd();  // title
+    WORD extra = r.word();
+    r.skip(extra);
+    d->items.push_back(it);
+  }
+  return true;
 }
 
 struct Rect {
-    int x, y, cx, cy;
+  int x, y, cx, cy;
 };
 
 // Swatches: palette index i has id 1001 + i; eight columns 12 pixels apart, rows at y 6 and 18.
 void addSwatches(std::map<DWORD, Rect>& m, int firstColumn) {
-    for (int i = 0; i < 16; ++i) m[1001 + i] = {firstColumn + 12 * (i % 8), i < 8 ? 6 : 18, 10, 10};
+  for (int i = 0; i < 16; ++i) m[1001 + i] = {firstColumn + 12 * (i % 8), i < 8 ? 6 : 18, 10, 10};
 }
 
 void expectLayout(const Dlg& d, int cx, int cy, const std::map<DWORD, Rect>& controls) {
-    EXPECT_EQ(d.cx, cx);
-    EXPECT_EQ(d.cy, cy);
-    EXPECT_TRUE(d.style & WS_POPUP);
-    EXPECT_FALSE(d.style & WS_CHILD);
-    EXPECT_FALSE(d.style & WS_VISIBLE) << "the bars are created hidden";
-    ASSERT_EQ(d.items.size(), controls.size());
-    std::map<DWORD, Rect> seen;
-    for (const DlgItem& it : d.items) {
-        auto want = controls.find(it.id);
-        ASSERT_NE(want, controls.end()) << "unexpected control " << it.id;
-        EXPECT_FALSE(seen.count(it.id)) << "control " << it.id << " twice";
-        seen[it.id] = {it.x, it.y, it.cx, it.cy};
-        EXPECT_EQ(it.x, want->second.x) << "control " << it.id;
-        EXPECT_EQ(it.y, want->second.y) << "control " << it.id;
-        EXPECT_EQ(it.cx, want->second.cx) << "control " << it.id;
-        EXPECT_EQ(it.cy, want->second.cy) << "control " << it.id;
-        EXPECT_TRUE(it.style & WS_CHILD);
-    }
+  EXPECT_EQ(d.cx, cx);
+  EXPECT_EQ(d.cy, cy);
+  EXPECT_TRUE(d.style & WS_POPUP);
+  EXPECT_FALSE(d.style & WS_CHILD);
+  EXPECT_FALSE(d.style & WS_VISIBLE) << "the bars are created hidden";
+  ASSERT_EQ(d.items.size(), controls.size());
+  std::map<DWORD, Rect> seen;
+  for (const DlgItem& it : d.items) {
+    auto want = controls.find(it.id);
+    ASSERT_NE(want, controls.end()) << "unexpected control " << it.id;
+    EXPECT_FALSE(seen.count(it.id)) << "control " << it.id << " twice";
+    seen[it.id] = {it.x, it.y, it.cx, it.cy};
+    EXPECT_EQ(it.x, want->second.x) << "control " << it.id;
+    EXPECT_EQ(it.y, want->second.y) << "control " << it.id;
+    EXPECT_EQ(it.cx, want->second.cx) << "control " << it.id;
+    EXPECT_EQ(it.cy, want->second.cy) << "control " << it.id;
+    EXPECT_TRUE(it.style & WS_CHILD);
+  }
 }
 
 TEST_F(ResourcesTest, ColourBarTemplateIsItsPixelLayout) {
-    Dlg d;
-    ASSERT_TRUE(loadDialog(301, &d));
-    std::map<DWORD, Rect> controls = {
-        {1019, {7, 7, 20, 20}}, {1020, {30, 7, 20, 20}}, {1021, {53, 7, 20, 20}},
-        {1017, {85, 6, 22, 22}},
-    };
-    addSwatches(controls, 112);
-    expectLayout(d, 213, 34, controls);
+  Dlg d;
+  ASSERT_TRUE(loadDialog(301, &d));
+  std::map<DWORD, Rect> controls = {
+      {1019, {7, 7, 20, 20}},
+      {1020, {30, 7, 20, 20}},
+      {1021, {53, 7, 20, 20}},
+      {1017, {85, 6, 22, 22}},
+  };
+  addSwatches(controls, 112);
+  expectLayout(d, 213, 34, controls);
 }
 
 TEST_F(ResourcesTest, TextBarTemplateIsItsPixelLayout) {
-    Dlg d;
-    ASSERT_TRUE(loadDialog(302, &d));
-    std::map<DWORD, Rect> controls = {
-        {1025, {7, 7, 40, 22}},   {1027, {52, 7, 56, 22}}, {1023, {115, 7, 22, 22}},
-        {1024, {144, 7, 22, 22}}, {1017, {178, 6, 22, 22}},
-    };
-    addSwatches(controls, 205);
-    expectLayout(d, 306, 34, controls);
+  Dlg d;
+  ASSERT_TRUE(loadDialog(302, &d));
+  std::map<DWORD, Rect> controls = {
+      {1025, {7, 7, 40, 22}},   {1027, {52, 7, 56, 22}},  {1023, {115, 7, 22, 22}},
+      {1024, {144, 7, 22, 22}}, {1017, {178, 6, 22, 22}},
+  };
+  addSwatches(controls, 205);
+  expectLayout(d, 306, 34, controls);
 }
 
 TEST_F(ResourcesTest, BackdropTemplateIsAnEmptyTopmostPopup) {
-    Dlg d;
-    ASSERT_TRUE(loadDialog(303, &d));
-    EXPECT_TRUE(d.style & WS_POPUP);
-    EXPECT_TRUE(d.style & DS_SETFONT);
-    EXPECT_FALSE(d.style & WS_CHILD);
-    EXPECT_FALSE(d.style & WS_VISIBLE) << "the dialog shows itself once it is placed";
-    EXPECT_EQ(d.exStyle & (WS_EX_TOPMOST | WS_EX_WINDOWEDGE), DWORD(WS_EX_TOPMOST | WS_EX_WINDOWEDGE));
-    EXPECT_TRUE(d.items.empty());
+  Dlg d;
+  ASSERT_TRUE(loadDialog(303, &d));
+  EXPECT_TRUE(d.style & WS_POPUP);
+  EXPECT_TRUE(d.style & DS_SETFONT);
+  EXPECT_FALSE(d.style & WS_CHILD);
+  EXPECT_FALSE(d.style & WS_VISIBLE) << "the dialog shows itself once it is placed";
+  EXPECT_EQ(d.exStyle & (WS_EX_TOPMOST | WS_EX_WINDOWEDGE),
+            DWORD(WS_EX_TOPMOST | WS_EX_WINDOWEDGE));
+  EXPECT_TRUE(d.items.empty());
 }
 
 // ---------------------------------------------------------------------------------------------
 // Context menu
 
 TEST_F(ResourcesTest, ContextMenuHasItsItemsInOrder) {
-    HMENU menu = LoadMenuW(g_engine, MAKEINTRESOURCEW(109));
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(menu), 1);
-    wchar_t title[64] = {};
-    GetMenuStringW(menu, 0, title, 64, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(title), L"context_tool_menu");
-    HMENU popup = GetSubMenu(menu, 0);
-    ASSERT_NE(popup, nullptr);
+  HMENU menu = LoadMenuW(g_engine, MAKEINTRESOURCEW(109));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 1);
+  wchar_t title[64] = {};
+  GetMenuStringW(menu, 0, title, 64, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(title), L"context_tool_menu");
+  HMENU popup = GetSubMenu(menu, 0);
+  ASSERT_NE(popup, nullptr);
 
-    struct Item {
-        UINT id;
-        const wchar_t* text;  // null for a separator
-    };
-    const Item items[] = {
-        {40001, L"添加矩形"}, {40002, L"添加椭圆"}, {40003, L"添加箭头"},
-        {40004, L"画刷工具"}, {40017, L"模糊工具"}, {40005, L"添加文字"},
-        {40007, L"删除"},     {40008, L"撤销"},     {0, nullptr},
-        {40010, L"完成截图"}, {40011, L"保存截图"}, {40012, L"重选截图区域"},
-        {0, nullptr},         {40014, L"显示工具条\n隐藏工具条"},
-        {0, nullptr},         {40015, L"退出截图"},
-    };
-    const int count = static_cast<int>(sizeof(items) / sizeof(items[0]));
-    ASSERT_EQ(GetMenuItemCount(popup), count);
-    for (int i = 0; i < count; ++i) {
-        SCOPED_TRACE("item " + std::to_string(i));
-        wchar_t buf[256] = {};
-        MENUITEMINFOW mii = {};
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
-        mii.dwTypeData = buf;
-        mii.cch = 255;
-        ASSERT_TRUE(GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &mii));
-        EXPECT_EQ(mii.hSubMenu, nullptr);
-        if (!items[i].text) {
-            EXPECT_TRUE(mii.fType & MFT_SEPARATOR);
-            continue;
-        }
-        EXPECT_FALSE(mii.fType & MFT_SEPARATOR);
-        EXPECT_EQ(mii.wID, items[i].id);
-        EXPECT_EQ(std::wstring(buf), std::wstring(items[i].text));
+  struct Item {
+    UINT id;
+    const wchar_t* text;  // null for a separator
+  };
+  const Item items[] = {
+      {40001, L"添加矩形"}, {40002, L"添加椭圆"},
+      {40003, L"添加箭头"}, {40004, L"画刷工具"},
+      {40017, L"模糊工具"}, {40005, L"添加文字"},
+      {40007, L"删除"},     {40008, L"撤销"},
+      {0, nullptr},         {40010, L"完成截图"},
+      {40011, L"保存截图"}, {40012, L"重选截图区域"},
+      {0, nullptr},         {40014, L"显示工具条\n隐藏工具条"},
+      {0, nullptr},         {40015, L"退出截图"},
+  };
+  const int count = static_cast<int>(sizeof(items) / sizeof(items[0]));
+  ASSERT_EQ(GetMenuItemCount(popup), count);
+  for (int i = 0; i < count; ++i) {
+    SCOPED_TRACE("item " + std::to_string(i));
+    wchar_t buf[256] = {};
+    MENUITEMINFOW mii = {};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
+    mii.dwTypeData = buf;
+    mii.cch = 255;
+    ASSERT_TRUE(GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &mii));
+    EXPECT_EQ(mii.hSubMenu, nullptr);
+    if (!items[i].text) {
+      EXPECT_TRUE(mii.fType & MFT_SEPARATOR);
+      continue;
     }
-    DestroyMenu(menu);
+    EXPECT_FALSE(mii.fType & MFT_SEPARATOR);
+    EXPECT_EQ(mii.wID, items[i].id);
+    EXPECT_EQ(std::wstring(buf), std::wstring(items[i].text));
+  }
+  DestroyMenu(menu);
 }
 
 TEST_F(ResourcesTest, ManifestIsEmbedded) {
-    EXPECT_NE(FindResourceW(g_engine, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+  EXPECT_NE(FindResourceW(g_engine, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
 }
 
 }  // namespace

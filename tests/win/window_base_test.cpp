@@ -14,9 +14,9 @@ const UINT kSelfDestroy = WM_APP + 1;
 class TestWindow : public CWindowBase {
  public:
   BEGIN_MSG_MAP(TestWindow)
-    MESSAGE_HANDLER(WM_APP, OnApp)
-    MESSAGE_HANDLER(kSelfDestroy, OnSelfDestroy)
-    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+  MESSAGE_HANDLER(WM_APP, OnApp)
+  MESSAGE_HANDLER(kSelfDestroy, OnSelfDestroy)
+  MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
   END_MSG_MAP()
 
   LRESULT OnApp(UINT, WPARAM wp, LPARAM, BOOL& handled) {

@@ -10,7 +10,7 @@
 namespace resgen {
 
 struct GlyphBox {
-    double x, y, w, h;
+  double x, y, w, h;
 };
 
 // The two characters of the finish button's word.

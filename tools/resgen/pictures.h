@@ -10,10 +10,10 @@ namespace resgen {
 
 // One bitmap resource: its id, its exact size and the function that draws it.
 struct Picture {
-    int id;
-    int width;
-    int height;
-    Canvas (*draw)();
+  int id;
+  int width;
+  int height;
+  Canvas (*draw)();
 };
 
 std::vector<Picture> toolPictures();     // main tool bar and menu icons, their highlights
@@ -22,23 +22,23 @@ std::vector<Picture> barPictures();      // colour bar, text bar, drop lists, sc
 std::vector<Picture> textBoxPictures();  // in-place text box frame pieces
 
 struct CursorPicture {
-    int id;
-    int hotX;
-    int hotY;
-    Canvas (*draw)();
+  int id;
+  int hotX;
+  int hotY;
+  Canvas (*draw)();
 };
 std::vector<CursorPicture> cursorPictures();
 // The launcher icon at one of its sizes (16, 32, 48).
 Canvas launcherIcon(int size);
 
 namespace palette {
-const Color ink = {0x2B / 255.0, 0x2B / 255.0, 0x2B / 255.0, 1};        // icon strokes
-const Color inkSoft = {0x5A / 255.0, 0x60 / 255.0, 0x66 / 255.0, 1};    // secondary strokes
-const Color accent = {2 / 255.0, 169 / 255.0, 255 / 255.0, 1};         // the selection frame
+const Color ink = {0x2B / 255.0, 0x2B / 255.0, 0x2B / 255.0, 1};      // icon strokes
+const Color inkSoft = {0x5A / 255.0, 0x60 / 255.0, 0x66 / 255.0, 1};  // secondary strokes
+const Color accent = {2 / 255.0, 169 / 255.0, 255 / 255.0, 1};        // the selection frame
 const Color accentDark = {0 / 255.0, 118 / 255.0, 204 / 255.0, 1};
 const Color danger = {0xE0 / 255.0, 0x45 / 255.0, 0x45 / 255.0, 1};
 const Color white = {1, 1, 1, 1};
-const Color border = {0xC4 / 255.0, 0xCD / 255.0, 0xD6 / 255.0, 1};     // panel outlines
+const Color border = {0xC4 / 255.0, 0xCD / 255.0, 0xD6 / 255.0, 1};  // panel outlines
 const Color shadow = {0, 0, 0, 1};
 }  // namespace palette
 

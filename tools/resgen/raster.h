@@ -14,7 +14,7 @@ namespace resgen {
 
 // Straight (not premultiplied) colour, channels 0..1.
 struct Color {
-    double r = 0, g = 0, b = 0, a = 0;
+  double r = 0, g = 0, b = 0, a = 0;
 };
 
 Color rgb(int r, int g, int b, double a = 1.0);
@@ -23,16 +23,16 @@ Color withAlpha(Color c, double a);
 Color mix(Color a, Color b, double t);  // t = 0 gives a, 1 gives b
 
 struct Pt {
-    double x = 0, y = 0;
+  double x = 0, y = 0;
 };
 
 struct Box {
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
 
 struct Shape {
-    Box box;
-    std::function<bool(double, double)> inside;
+  Box box;
+  std::function<bool(double, double)> inside;
 };
 
 enum class Cap { Round, Butt, Square };
@@ -61,39 +61,39 @@ std::vector<Pt> arc(double cx, double cy, double rx, double ry, double fromDeg, 
 std::vector<Pt> join(std::vector<Pt> a, const std::vector<Pt>& b);
 
 class Canvas {
-public:
-    Canvas() = default;
-    Canvas(int w, int h);
+ public:
+  Canvas() = default;
+  Canvas(int w, int h);
 
-    int width() const { return w_; }
-    int height() const { return h_; }
+  int width() const { return w_; }
+  int height() const { return h_; }
 
-    // Coverage of the shape per pixel, row-major, 0..1.
-    std::vector<float> coverage(const Shape& s, int samples = 8) const;
+  // Coverage of the shape per pixel, row-major, 0..1.
+  std::vector<float> coverage(const Shape& s, int samples = 8) const;
 
-    void fill(const Shape& s, Color c, int samples = 8);
-    // Paint colour c through a coverage mask of this canvas's size.
-    void fillMask(const std::vector<float>& mask, Color c);
-    // Source-over of src with its top-left corner at (dx, dy).
-    void draw(const Canvas& src, int dx, int dy, double opacity = 1.0);
-    // A soft shadow of the shape: coverage offset by (dx, dy), blurred with a Gaussian.
-    void shadow(const Shape& s, double dx, double dy, double sigma, Color c);
+  void fill(const Shape& s, Color c, int samples = 8);
+  // Paint colour c through a coverage mask of this canvas's size.
+  void fillMask(const std::vector<float>& mask, Color c);
+  // Source-over of src with its top-left corner at (dx, dy).
+  void draw(const Canvas& src, int dx, int dy, double opacity = 1.0);
+  // A soft shadow of the shape: coverage offset by (dx, dy), blurred with a Gaussian.
+  void shadow(const Shape& s, double dx, double dy, double sigma, Color c);
 
-    Color get(int x, int y) const;            // straight
-    void set(int x, int y, Color c);          // straight, replaces
-    Canvas crop(int x, int y, int w, int h) const;
-    // Apply f to every pixel's straight colour.
-    void map(const std::function<Color(Color)>& f);
+  Color get(int x, int y) const;    // straight
+  void set(int x, int y, Color c);  // straight, replaces
+  Canvas crop(int x, int y, int w, int h) const;
+  // Apply f to every pixel's straight colour.
+  void map(const std::function<Color(Color)>& f);
 
-    // Straight-alpha 8-bit pixels, B G R A, rows top-down.
-    std::vector<uint8_t> toBGRA() const;
+  // Straight-alpha 8-bit pixels, B G R A, rows top-down.
+  std::vector<uint8_t> toBGRA() const;
 
-private:
-    struct P {
-        float r = 0, g = 0, b = 0, a = 0;  // premultiplied
-    };
-    int w_ = 0, h_ = 0;
-    std::vector<P> px_;
+ private:
+  struct P {
+    float r = 0, g = 0, b = 0, a = 0;  // premultiplied
+  };
+  int w_ = 0, h_ = 0;
+  std::vector<P> px_;
 };
 
 // Frames side by side, left to right; all must have the same height.

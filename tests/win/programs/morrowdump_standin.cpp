@@ -229,7 +229,7 @@ int main() {
   }
 
   ScopedHandle file(CreateFileW(out_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return 3;
   DWORD written = 0;
   WriteFile(file.get(), report.data(), static_cast<DWORD>(report.size() * sizeof(wchar_t)),
