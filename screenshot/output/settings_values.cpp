@@ -106,15 +106,28 @@ void SettingsValues::ReadFrom(SettingsProfile& profile, const std::wstring& defa
   save_type_ = profile.ReadString(kSectionCommon, kKeySaveType, kDefaultSaveType);
 }
 
-void SettingsValues::WriteTo(SettingsProfile& profile) const {
+void SettingsValues::WriteTo(SettingsProfile& profile, const SettingsValues* baseline) const {
+  const SettingsValues& base = baseline ? *baseline : *this;
+  const bool all = baseline == nullptr;
+  auto write_int = [&](const wchar_t* section, const wchar_t* key, int value, int was) {
+    if (all || value != was) profile.WriteInt(section, key, value);
+  };
+  auto write_string = [&](const wchar_t* section, const wchar_t* key, const std::wstring& value,
+                          const std::wstring& was) {
+    if (all || value != was) profile.WriteString(section, key, value);
+  };
   for (const auto& entry : tools_) {
-    profile.WriteInt(entry.first.c_str(), kKeyPenWidth, entry.second.pen_width_index);
-    profile.WriteInt(entry.first.c_str(), kKeyColor, entry.second.color_index);
+    const ToolStyleRecord* was = base.FindTool(entry.first);
+    const ToolStyleRecord& now = entry.second;
+    if (all || !was || now.pen_width_index != was->pen_width_index)
+      profile.WriteInt(entry.first.c_str(), kKeyPenWidth, now.pen_width_index);
+    if (all || !was || now.color_index != was->color_index)
+      profile.WriteInt(entry.first.c_str(), kKeyColor, now.color_index);
   }
-  profile.WriteInt(kSectionText, kKeyTextHeight, text_height_);
-  profile.WriteString(kSectionText, kKeyFaceName, face_name_);
-  profile.WriteInt(kSectionText, kKeyBold, bold_);
-  profile.WriteInt(kSectionText, kKeyItalic, italic_);
-  profile.WriteInt(kSectionText, kKeyTextColor, text_color_index_);
-  profile.WriteString(kSectionCommon, kKeySaveType, save_type_);
+  write_int(kSectionText, kKeyTextHeight, text_height_, base.text_height_);
+  write_string(kSectionText, kKeyFaceName, face_name_, base.face_name_);
+  write_int(kSectionText, kKeyBold, bold_, base.bold_);
+  write_int(kSectionText, kKeyItalic, italic_, base.italic_);
+  write_int(kSectionText, kKeyTextColor, text_color_index_, base.text_color_index_);
+  write_string(kSectionCommon, kKeySaveType, save_type_, base.save_type_);
 }

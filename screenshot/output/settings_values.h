@@ -61,8 +61,10 @@ class SettingsValues {
   // face name gives default_face.
   void ReadFrom(SettingsProfile& profile, const std::wstring& default_face);
   // Writes the keys the engine owns, tool sections in ascending name order, then the text style,
-  // then the save type. The dash style is not written: a hand-written one is left alone.
-  void WriteTo(SettingsProfile& profile) const;
+  // then the save type. The dash style is not written: a hand-written one is left alone. Given a
+  // baseline (the values as they were loaded), only the keys whose value differs from it are
+  // written, in the same order.
+  void WriteTo(SettingsProfile& profile, const SettingsValues* baseline = nullptr) const;
 
  private:
   const ToolStyleRecord* FindTool(const std::wstring& section) const;

@@ -33,21 +33,65 @@ TEST(RegistryBytes, TextEndsAtTheFirstNulOrTheLastWholeUnit) {
   EXPECT_EQ(StringFromRegistryBytes(bytes.data(), bytes.size()), L"E:\\x");
 }
 
-TEST(IniEncoding, OnlyAByteOrderMarkMakesAUnicodeFile) {
+TEST(IniEncoding, OnlyAByteOrderMarkSaysHowTheFileIsLaidOut) {
   const unsigned char le[] = {0xFF, 0xFE, '['}, be[] = {0xFE, 0xFF, 0}, utf8[] = {0xEF, 0xBB, 0xBF};
   const unsigned char ansi[] = {'[', 'C', ']'};
-  EXPECT_EQ(DetectIniFileEncoding(le, sizeof le), IniFileEncoding::kUtf16);
-  EXPECT_EQ(DetectIniFileEncoding(be, sizeof be), IniFileEncoding::kUtf16);
+  EXPECT_EQ(DetectIniFileEncoding(le, sizeof le), IniFileEncoding::kUtf16Le);
+  EXPECT_EQ(DetectIniFileEncoding(be, sizeof be), IniFileEncoding::kUtf16Be);
   EXPECT_EQ(DetectIniFileEncoding(utf8, sizeof utf8), IniFileEncoding::kUtf8);
   EXPECT_EQ(DetectIniFileEncoding(utf8, 2), IniFileEncoding::kAnsi);
   EXPECT_EQ(DetectIniFileEncoding(le, 1), IniFileEncoding::kAnsi);
   EXPECT_EQ(DetectIniFileEncoding(ansi, sizeof ansi), IniFileEncoding::kAnsi);
   EXPECT_EQ(DetectIniFileEncoding(nullptr, 0), IniFileEncoding::kAnsi);
+  EXPECT_EQ(ByteOrderMark(IniFileEncoding::kUtf16Be), "\xFE\xFF");
+  EXPECT_EQ(ByteOrderMarkSize(IniFileEncoding::kUtf8), 3u);
+  EXPECT_EQ(ByteOrderMarkSize(IniFileEncoding::kAnsi), 0u);
 }
 
-TEST(IniEncoding, Utf16LeWithBom) {
+TEST(IniEncoding, Utf16BytesInBothOrders) {
   EXPECT_EQ(EncodeUtf16LeWithBom(L""), std::string("\xFF\xFE", 2));
   EXPECT_EQ(EncodeUtf16LeWithBom(L"A\x5FAE"), std::string("\xFF\xFE"
                                                           "A\0\xAE\x5F",
                                                           6));
+  EXPECT_EQ(Utf16BytesFromUnits(L"A\x5FAE", true), std::string("\0A\x5F\xAE", 4));
+  const unsigned char be[] = {0x5F, 0xAE, 0x00, 'A', 0x7F};  // odd length: the last byte is left
+  EXPECT_EQ(UnitsFromUtf16Bytes(be, sizeof be, true),
+            L"\x5FAE"
+            L"A");
+  EXPECT_EQ(UnitsFromUtf16Bytes(be, sizeof be, false),
+            L"\xAE5F"
+            L"\x4100");
+  EXPECT_EQ(UnitsFromUtf16Bytes(nullptr, 4, false), L"");
+}
+
+// Text from a damaged UTF-16 file (surrogates without partners) must come back unit for unit
+// from UTF-8, or rewriting one value would change bytes elsewhere in the file.
+TEST(IniEncoding, Utf8KeepsEveryUnitIncludingLoneSurrogates) {
+  std::wstring units = L"[\x914D]\r\n";
+  units += static_cast<wchar_t>(0xD83D);  // a pair: U+1F600
+  units += static_cast<wchar_t>(0xDE00);
+  units += static_cast<wchar_t>(0xDC00);  // a low one alone
+  units += L"x";
+  units += static_cast<wchar_t>(0xD800);  // a high one alone, at the end
+  const std::string utf8 = Utf8FromUnits(units);
+  EXPECT_EQ(utf8, "[\xE9\x85\x8D]\r\n\xF0\x9F\x98\x80\xED\xB0\x80x\xED\xA0\x80");
+  EXPECT_EQ(UnitsFromUtf8(utf8), units);
+  EXPECT_FALSE(IsUtf8(utf8));  // surrogate forms are not well-formed UTF-8
+  EXPECT_TRUE(IsUtf8("[\xE9\x85\x8D]\xF0\x9F\x98\x80"));
+}
+
+TEST(IniEncoding, MalformedUtf8GivesReplacementCharactersAndIsNotUtf8) {
+  for (const std::string& bad :
+       {std::string("\xC0\xAF"), std::string("\xE9\x85"), std::string("\x85"),
+        std::string("\xF4\x90\x80\x80"), std::string("\xC5\xE4\xD6\xC3\xC3\xFB")}) {  // GB 936 text
+    EXPECT_FALSE(IsUtf8(bad)) << bad;
+    const std::wstring units = UnitsFromUtf8(bad);
+    EXPECT_EQ(units.size(), bad.size()) << bad;  // one replacement per byte
+    EXPECT_EQ(units.find_first_not_of(static_cast<wchar_t>(0xFFFD)), std::wstring::npos);
+  }
+  EXPECT_TRUE(IsUtf8(""));
+  EXPECT_EQ(UnitsFromUtf8("a\xE9\x85"
+                          "b"),
+            L"a\xFFFD\xFFFD"
+            L"b");
 }

@@ -105,3 +105,37 @@ TEST(SettingsValues, FaceNameEmptyInTheFileOrSetFromAFullFieldStaysUsable) {
   values.SetFaceName(nullptr);
   EXPECT_EQ(values.GetFaceName(), std::wstring(31, L'Q'));
 }
+
+// A run whose start could not read the file holds defaults, not the user's values: writing all
+// of them would put defaults over every setting. Against the values as loaded, only what the run
+// changed is written, in the usual order.
+TEST(SettingsValues, AgainstABaselineOnlyChangedKeysAreWrittenInTheUsualOrder) {
+  struct Recorder : FakeProfile {
+    std::vector<std::wstring> order;
+    void WriteString(const wchar_t* s, const wchar_t* k, const std::wstring& value) override {
+      order.push_back(std::wstring(s) + L"/" + k + L"=" + value);
+    }
+  };
+  SettingsValues loaded;
+  loaded.SetFaceName(L"Menu Face");
+  SettingsValues values = loaded;
+  Recorder unchanged;
+  values.WriteTo(unchanged, &loaded);
+  EXPECT_TRUE(unchanged.order.empty());
+
+  values.SetColorIndex(L"ColorTbRectangle", 3);
+  values.SetPenWidthIndex(L"ColorTbArrow", 2);
+  values.SetDashStyle(L"ColorTbEllipse", 1);  // never written
+  values.SetFaceName(L"\x5B8B\x4F53");
+  values.SetItalic(true);
+  values.SetSaveType(L".jpg");
+  Recorder changed;
+  values.WriteTo(changed, &loaded);
+  EXPECT_EQ(changed.order,
+            (std::vector<std::wstring>{L"ColorTbArrow/DotStyle=2", L"ColorTbRectangle/CrStyle=3",
+                                       L"TextTb/fName=\x5B8B\x4F53", L"TextTb/fItalic=1",
+                                       L"Common/SaveType=.jpg"}));
+  Recorder all;
+  values.WriteTo(all);
+  EXPECT_EQ(all.order.size(), 14u);
+}
