@@ -119,11 +119,17 @@ void SettingsStore::CreateFolders() const {
 
 void SettingsStore::Load() {
   SettingsIniFile file(file_path_);
+  loaded_file_ = file.Probe() != SettingsIniFile::Access::kUnreadable;
+  if (!loaded_file_) {
+    diag::Log(diag::kLogError, L"Settings [%s] could not be read", file_path_.c_str());
+  }
   ReadFrom(file, MenuFontFaceName());
+  loaded_ = *this;
 }
 
-void SettingsStore::Save() {
-  if (file_path_.empty()) return;
+bool SettingsStore::Save() {
+  if (file_path_.empty()) return false;
   SettingsIniFile file(file_path_);
-  WriteTo(file);
+  WriteTo(file, loaded_file_ ? nullptr : &loaded_);
+  return file.Commit();
 }

@@ -27,8 +27,11 @@ class SettingsStore : public SettingsValues {
   // Reads every field from the file; missing keys (or a missing or unreadable file) give the
   // defaults. Values are kept as read; see SettingsValues for the checked getters.
   void Load();
-  // Writes the keys the engine owns into the file. Write failures are not reported.
-  void Save();
+  // Writes the keys the engine owns into the file, all in one replacement of the file, keeping
+  // everything else in it. When Load could not read a file that was there (another program held
+  // it), the values in memory are defaults rather than the user's, so only what changed since
+  // Load is written. Returns false, the file left as it was, when it could not be written.
+  bool Save();
 
   const std::wstring& data_folder() const { return data_folder_; }
   // Empty when the store has no usable file path.
@@ -50,4 +53,8 @@ class SettingsStore : public SettingsValues {
 
   std::wstring data_folder_;
   std::wstring file_path_;
+  // Whether Load saw what the file holds (true also when there was no file, or no Load).
+  bool loaded_file_ = true;
+  // The values as Load left them.
+  SettingsValues loaded_;
 };

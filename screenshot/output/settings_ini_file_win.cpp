@@ -1,58 +1,153 @@
-// The settings file read and written through the Windows profile functions.
+// The settings file: read through the Windows profile functions, written in one safe step.
 #include "screenshot/output/settings_ini_file_win.h"
 
 #include <windows.h>
 
 #include <cwchar>
 
+#include "screenshot/base/ScopedWin.h"
+#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/output/settings_encoding.h"
+#include "screenshot/output/settings_ini_text.h"
 #include "screenshot/output/settings_schema.h"
 
 namespace {
 
-// A settings file is a few hundred bytes; anything far larger is not worth converting.
-constexpr LONGLONG kMaxConvertedBytes = 1024 * 1024;
+using settings::IniFileEncoding;
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
+// A settings file is a few hundred bytes; one far larger is not ours to rewrite.
+constexpr LONGLONG kMaxFileBytes = 1024 * 1024;
+// A virus scanner or a backup program may hold the file for a moment.
+constexpr int kReplaceAttempts = 10;
+constexpr DWORD kReplaceRetryMs = 30;
+
+bool IsMissing(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Opened so that others may go on reading, writing and replacing the file meanwhile.
+HANDLE OpenForReading(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The whole file; false when it is there but cannot be read (*missing tells it is not there).
+bool ReadWholeFile(const std::wstring& path, std::string* bytes, bool* missing) {
+  *missing = false;
+  ScopedHandle file(OpenForReading(path));
+  if (!file) {
+    *missing = IsMissing(GetLastError());
+    return *missing;
   }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-bool WriteAll(HANDLE file, const std::string& bytes) {
-  DWORD written = 0;
-  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  LARGE_INTEGER size = {};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxFileBytes) return false;
+  bytes->assign(static_cast<size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!bytes->empty() &&
+      (!ReadFile(file.get(), &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read, nullptr) ||
+       read != bytes->size()))
+    return false;
+  return true;
 }
 
-// True when value survives the round trip through the ANSI code page.
-bool HasAnsiForm(const std::wstring& value) {
-  if (value.empty()) return true;
-  BOOL used_default = FALSE;
-  const int size =
-      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, value.data(),
-                          static_cast<int>(value.size()), nullptr, 0, nullptr, &used_default);
-  // A code page that rejects these flags (UTF-8 as ANSI code page) is treated as lossy, so the
-  // file simply becomes UTF-16.
-  return size > 0 && !used_default;
-}
-
-std::wstring Decode(UINT code_page, const char* data, int size) {
-  if (size <= 0) return std::wstring();
-  const int units = MultiByteToWideChar(code_page, 0, data, size, nullptr, 0);
+std::wstring DecodeAnsi(const std::string& bytes) {
+  if (bytes.empty()) return std::wstring();
+  const int size = static_cast<int>(bytes.size());
+  const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
   if (units <= 0) return std::wstring();
   std::wstring text(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(code_page, 0, data, size, &text[0], units);
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], units);
   return text;
+}
+
+// The ANSI bytes of text, or false when some character has no ANSI form. A code page that
+// rejects these flags (UTF-8 as ANSI code page) counts as lossy, so the file becomes UTF-16.
+bool EncodeAnsi(const std::wstring& text, std::string* bytes) {
+  bytes->clear();
+  if (text.empty()) return true;
+  BOOL used_default = FALSE;
+  const int size =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                          nullptr, 0, nullptr, &used_default);
+  if (size <= 0 || used_default) return false;
+  bytes->assign(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                      &(*bytes)[0], size, nullptr, &used_default);
+  return !used_default;
+}
+
+// The text of the file the way the profile functions read it.
+std::wstring Decode(const std::string& bytes, IniFileEncoding encoding) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t mark = settings::ByteOrderMarkSize(encoding);
+  switch (encoding) {
+    case IniFileEncoding::kUtf16Le:
+    case IniFileEncoding::kUtf16Be:
+      return settings::UnitsFromUtf16Bytes(data + mark, bytes.size() - mark,
+                                           encoding == IniFileEncoding::kUtf16Be);
+    case IniFileEncoding::kUtf8:
+      return settings::UnitsFromUtf8(bytes.substr(mark));
+    case IniFileEncoding::kAnsi:
+      break;
+  }
+  return DecodeAnsi(bytes);
+}
+
+// text in the file's form; an ANSI file whose old or new text has no exact ANSI form becomes
+// UTF-16LE.
+std::string Encode(const std::wstring& text, IniFileEncoding encoding, const std::string& old) {
+  switch (encoding) {
+    case IniFileEncoding::kUtf16Le:
+    case IniFileEncoding::kUtf16Be:
+      return settings::ByteOrderMark(encoding) +
+             settings::Utf16BytesFromUnits(text, encoding == IniFileEncoding::kUtf16Be);
+    case IniFileEncoding::kUtf8:
+      return settings::ByteOrderMark(encoding) + settings::Utf8FromUnits(text);
+    case IniFileEncoding::kAnsi:
+      break;
+  }
+  std::string ansi, old_again;
+  if (EncodeAnsi(text, &ansi) && EncodeAnsi(DecodeAnsi(old), &old_again) && old_again == old)
+    return ansi;
+  return settings::EncodeUtf16LeWithBom(text);
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+// Puts bytes in place of the file at path through a file beside it, which takes over the old
+// file's hidden, system and archive marks.
+bool ReplaceWholeFile(const std::wstring& path, const std::string& bytes, DWORD attributes) {
+  const std::wstring temporary = path + L".tmp";
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  if (!WriteWholeFile(temporary, bytes) ||
+      (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) &&
+       !SetFileAttributesW(temporary.c_str(), attributes & kKept))) {
+    diag::Log(diag::kLogError, L"WriteFile [%s] Failed [%08X]", temporary.c_str(),
+              static_cast<unsigned>(GetLastError()));
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+    if (attempt) Sleep(kReplaceRetryMs);
+    if (MoveFileExW(temporary.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+  }
+  diag::Log(diag::kLogError, L"MoveFileEx [%s] Failed [%08X]", path.c_str(),
+            static_cast<unsigned>(error));
+  DeleteFileW(temporary.c_str());
+  return false;
 }
 
 }  // namespace
@@ -72,80 +167,44 @@ std::wstring SettingsIniFile::ReadString(const wchar_t* section, const wchar_t* 
 }
 
 void SettingsIniFile::WriteInt(const wchar_t* section, const wchar_t* key, int value) {
-  if (path_.empty()) return;
-  PrepareFor(std::wstring());
-  WritePrivateProfileStringW(section, key, std::to_wstring(value).c_str(), path_.c_str());
+  changes_.push_back({section, key, std::to_wstring(value)});
 }
 
 void SettingsIniFile::WriteString(const wchar_t* section, const wchar_t* key,
                                   const std::wstring& value) {
-  if (path_.empty()) return;
-  PrepareFor(value);
-  WritePrivateProfileStringW(section, key, value.c_str(), path_.c_str());
+  changes_.push_back({section, key, value});
 }
 
-void SettingsIniFile::PrepareFor(const std::wstring& value) {
-  if (state_ == FileState::kUnicode) return;
-  if (state_ == FileState::kAnsi && HasAnsiForm(value)) return;
-
-  std::string bytes;
-  {
-    FileHandle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-      if (GetLastError() != ERROR_FILE_NOT_FOUND) return;  // unreadable: leave it to the writes
-      FileHandle created(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (created.valid() && WriteAll(created.get(), settings::EncodeUtf16LeWithBom(L""))) {
-        state_ = FileState::kUnicode;
-      }
-      return;
-    }
-    LARGE_INTEGER size = {};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxConvertedBytes) return;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-      return;
-    }
-    bytes.resize(read);
-  }
-  const auto encoding = settings::DetectIniFileEncoding(
-      reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-  if (encoding == settings::IniFileEncoding::kUtf16) {
-    state_ = FileState::kUnicode;
-    return;
-  }
-  state_ = FileState::kAnsi;
-  if (HasAnsiForm(value)) return;
-  if (ConvertToUnicode(bytes)) state_ = FileState::kUnicode;
+SettingsIniFile::Access SettingsIniFile::Probe() const {
+  if (path_.empty()) return Access::kMissing;
+  ScopedHandle file(OpenForReading(path_));
+  if (file) return Access::kReadable;
+  return IsMissing(GetLastError()) ? Access::kMissing : Access::kUnreadable;
 }
 
-bool SettingsIniFile::ConvertToUnicode(const std::string& bytes) {
-  const auto encoding = settings::DetectIniFileEncoding(
-      reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-  // Decode the way the profile functions read the file, so every key keeps the value they saw.
-  const std::wstring text =
-      encoding == settings::IniFileEncoding::kUtf8
-          ? Decode(CP_UTF8, bytes.data() + 3, static_cast<int>(bytes.size()) - 3)
-          : Decode(CP_ACP, bytes.data(), static_cast<int>(bytes.size()));
-  if (text.empty() && !bytes.empty()) return false;
-
-  // Write beside the file and swap, so an interrupted conversion never leaves half a file.
-  const std::wstring temporary = path_ + L".tmp";
-  {
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    if (!WriteAll(file.get(), settings::EncodeUtf16LeWithBom(text))) {
-      DeleteFileW(temporary.c_str());
-      return false;
-    }
-  }
-  if (!MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileW(temporary.c_str());
+bool SettingsIniFile::Commit() {
+  if (path_.empty()) return false;
+  if (changes_.empty()) return true;
+  std::string old;
+  bool missing = false;
+  if (!ReadWholeFile(path_, &old, &missing)) {
+    diag::Log(diag::kLogError, L"ReadFile [%s] Failed [%08X]", path_.c_str(),
+              static_cast<unsigned>(GetLastError()));
     return false;
   }
-  return true;
+  const DWORD attributes = missing ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path_.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    diag::Log(diag::kLogError, L"Settings [%s] are read-only", path_.c_str());
+    return false;  // the user has fixed these settings
+  }
+  const IniFileEncoding encoding =
+      missing ? IniFileEncoding::kUtf16Le
+              : settings::DetectIniFileEncoding(reinterpret_cast<const unsigned char*>(old.data()),
+                                                old.size());
+  std::wstring text = missing ? std::wstring() : Decode(old, encoding);
+  for (const Change& change : changes_)
+    text = settings::SetProfileValue(text, change.section, change.key, change.value);
+  const std::string bytes = Encode(text, encoding, old);
+  if (!missing && bytes == old) return true;
+  return ReplaceWholeFile(path_, bytes, attributes);
 }

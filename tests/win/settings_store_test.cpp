@@ -9,8 +9,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <atomic>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "screenshot/diagnostics/debug_log_win.h"
@@ -231,6 +233,130 @@ TEST_F(SettingsStoreTest, AnUnusableDataFolderIsLoggedOrRefusedAndNeverWrittenOu
   }
   fs::current_path(current);
   EXPECT_EQ(std::distance(fs::directory_iterator(root_), {}), 1);  // only the blocker
+}
+
+// Another program holds the file without sharing it (a backup tool, a virus scanner).
+class HeldFile {
+ public:
+  explicit HeldFile(const std::wstring& path)
+      : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~HeldFile() { Release(); }
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (held()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+TEST_F(SettingsStoreTest, AFileThatCouldNotBeReadAtStartIsNotOverwrittenWithDefaults) {
+  SettingsStore store(Folder());
+  const std::string users =
+      "[ColorTbArrow]\r\nDotStyle=2\r\nCrStyle=5\r\n[TextTb]\r\nfHeight=40\r\nfBold=1\r\n";
+  WriteBytes(store.file_path(), users);
+  HeldFile held(store.file_path());
+  ASSERT_TRUE(held.held());
+  store.Load();  // sees defaults: the file is not to be had
+  EXPECT_EQ(store.GetColorIndex(L"ColorTbArrow"), 10);
+  EXPECT_NE(g_debug_output.find(L"could not be read"), std::wstring::npos) << g_debug_output;
+  held.Release();
+  EXPECT_TRUE(store.Save());  // nothing changed in this run: the file is the user's as it was
+  EXPECT_EQ(ReadBytes(store.file_path()), users);
+
+  store.SetColorIndex(L"ColorTbEllipse", 7);  // what the run did change is kept
+  EXPECT_TRUE(store.Save());
+  SettingsStore reread(Folder());
+  reread.Load();
+  EXPECT_EQ(reread.GetColorIndex(L"ColorTbEllipse"), 7);
+  EXPECT_EQ(reread.GetColorIndex(L"ColorTbArrow"), 5);
+  EXPECT_EQ(reread.GetPenWidthIndex(L"ColorTbArrow"), 2);
+  EXPECT_EQ(reread.GetTextHeight(), 40);
+  EXPECT_TRUE(reread.GetBold());
+}
+
+TEST_F(SettingsStoreTest, SaveFailsWithoutTouchingAFileItCannotRead) {
+  SettingsStore store(Folder());
+  WriteBytes(store.file_path(), "[TextTb]\r\nfHeight=40\r\n");
+  store.Load();
+  store.SetTextHeight(50);
+  HeldFile held(store.file_path());
+  ASSERT_TRUE(held.held());
+  EXPECT_FALSE(store.Save());
+  held.Release();
+  EXPECT_EQ(ReadBytes(store.file_path()), "[TextTb]\r\nfHeight=40\r\n");
+  EXPECT_FALSE(fs::exists(store.file_path() + L".tmp"));
+  EXPECT_TRUE(store.Save());
+  EXPECT_NE(ReadBytes(store.file_path()).find("fHeight=50"), std::string::npos);
+}
+
+// Anyone reading the file while the engine saves (or a run ended in the middle of a save) finds
+// the old settings or the new ones, whole: never an empty or half-written file.
+TEST_F(SettingsStoreTest, ReadersNeverSeeAPartlyWrittenFile) {
+  SettingsStore store(Folder());
+  store.Load();
+  store.SetFaceName(kChinese);
+  store.SetTextColorIndex(3);
+  ASSERT_TRUE(store.Save());
+  const std::string three = ReadBytes(store.file_path());
+  store.SetTextColorIndex(4);
+  ASSERT_TRUE(store.Save());
+  const std::string four = ReadBytes(store.file_path());
+  ASSERT_NE(three, four);
+
+  std::atomic<bool> done{false};
+  std::atomic<int> reads{0}, torn{0};
+  std::thread reader([&] {
+    std::vector<char> buffer(64 * 1024);
+    while (!done) {
+      HANDLE file = CreateFileW(store.file_path().c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+      if (file == INVALID_HANDLE_VALUE) {
+        ++torn;  // the file was gone for a moment
+        continue;
+      }
+      DWORD got = 0;
+      ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr);
+      CloseHandle(file);
+      const std::string seen(buffer.data(), got);
+      ++reads;
+      if (seen != three && seen != four) ++torn;
+      Sleep(1);  // a reader that never let go would keep the file from being replaced at all
+    }
+  });
+  for (int i = 0; i < 60; ++i) {
+    store.SetTextColorIndex(i % 2 ? 3 : 4);
+    EXPECT_TRUE(store.Save());
+  }
+  done = true;
+  reader.join();
+  EXPECT_GT(reads, 0);
+  EXPECT_EQ(torn, 0) << "of " << reads << " reads";
+  EXPECT_FALSE(fs::exists(store.file_path() + L".tmp"));
+}
+
+TEST_F(SettingsStoreTest, UnicodeFilesKeepTheirByteOrderAndHiddenFilesStayHidden) {
+  SettingsStore store(Folder());
+  auto big_endian = [](const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text) bytes += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    return bytes;
+  };
+  const std::string be = "\xFE\xFF" + big_endian(L"[TextTb]\r\nfCr=5");
+  WriteBytes(store.file_path(), be);
+  SetFileAttributesW(store.file_path().c_str(), FILE_ATTRIBUTE_HIDDEN);
+  store.Load();
+  EXPECT_EQ(store.GetTextColorIndex(), 5);
+  store.SetFaceName(kChinese);
+  EXPECT_TRUE(store.Save());
+  const std::string saved = ReadBytes(store.file_path());
+  EXPECT_EQ(saved.substr(0, be.size()), be);
+  EXPECT_NE(saved.find(big_endian(L"\r\nfName=" + std::wstring(kChinese) + L"\r\n")),
+            std::string::npos);
+  EXPECT_TRUE(GetFileAttributesW(store.file_path().c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesW(store.file_path().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The host's registry value, saved before each test and put back after it.
