@@ -135,8 +135,7 @@ void CLauncherWindow::StartUp() {
     WriteNewFile(engine, image.data, image.size);
   }
   ShowIcon();
-  startup_key_code_ =
-      KeyCodeFromText(ReadGbIniValue(run_directory_ + kIniFile, kIniName, kIniName));
+  startup_key_code_ = KeyCodeFromText(ReadIniValue(run_directory_ + kIniFile, kIniName, kIniName));
   hotkey_id_ = hotkeys_.Register(m_hWnd, 0, startup_key_code_);
 }
 
@@ -216,7 +215,7 @@ void CLauncherWindow::ChangeHotkey(int key_code) {
   CHotkeyRegistrar::Unregister(window, hotkey_id_);
   hotkey_id_ = IsWindow(window) ? hotkeys_.Register(window, 0, key_code) : 0;
   // Written whether or not the key could be registered: the choice holds at the next start.
-  WriteGbIniValue(run_directory_ + kIniFile, kIniName, kIniName, std::to_string(key_code));
+  WriteIniValue(run_directory_ + kIniFile, kIniName, kIniName, std::to_string(key_code));
 }
 
 void CLauncherWindow::OnHotkey(int id) {

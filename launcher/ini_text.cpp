@@ -1,4 +1,4 @@
-// Reading and changing one value in the bytes of an INI file written in a double-byte code page.
+// Reading and changing one value in the bytes of an INI file, in GB 936 or in UTF-8.
 #include "launcher/ini_text.h"
 
 #include <algorithm>
@@ -30,9 +30,9 @@ std::vector<Line> SplitLines(const std::string& file) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsLeadByte(char c) {
+bool IsLeadByte(char c, IniCharset charset) {
   const unsigned char u = static_cast<unsigned char>(c);
-  return u >= 0x81 && u <= 0xFE;
+  return charset == IniCharset::kGb && u >= 0x81 && u <= 0xFE;
 }
 
 void Trim(const std::string& file, std::size_t* begin, std::size_t* end) {
@@ -42,7 +42,7 @@ void Trim(const std::string& file, std::size_t* begin, std::size_t* end) {
 
 // The section name of a "[name]" line; false for any other line. Like the profile functions,
 // the name runs to the last ']' of the line.
-bool SectionName(const std::string& file, const Line& line, std::string* name) {
+bool SectionName(const std::string& file, const Line& line, IniCharset charset, std::string* name) {
   std::size_t b = line.begin, e = line.end;
   Trim(file, &b, &e);
   if (b == e || file[b] != '[') return false;
@@ -50,7 +50,7 @@ bool SectionName(const std::string& file, const Line& line, std::string* name) {
   for (std::size_t i = b + 1; i < e; ++i) {
     if (file[i] == ']')
       close = i;
-    else if (IsLeadByte(file[i]))
+    else if (IsLeadByte(file[i], charset))
       ++i;  // the second byte is part of the character
   }
   if (close == std::string::npos) return false;
@@ -70,11 +70,11 @@ struct Location {
 };
 
 Location Locate(const std::string& file, const std::vector<Line>& lines, const std::string& section,
-                const std::string& key) {
+                const std::string& key, IniCharset charset) {
   Location at;
   std::string name;
   for (const Line& line : lines) {
-    if (SectionName(file, line, &name)) {
+    if (SectionName(file, line, charset, &name)) {
       if (at.section) break;  // the first matching section has ended
       if (name == section) at.section = at.last = &line;
       continue;
@@ -108,9 +108,9 @@ std::string LineBreak(const std::string& file) {
 }  // namespace
 
 std::optional<std::string> FindIniValue(const std::string& file, const std::string& section,
-                                        const std::string& key) {
+                                        const std::string& key, IniCharset charset) {
   const std::vector<Line> lines = SplitLines(file);
-  const Location at = Locate(file, lines, section, key);
+  const Location at = Locate(file, lines, section, key, charset);
   if (!at.key_line) return std::nullopt;
   std::string value = file.substr(at.value_begin, at.value_end - at.value_begin);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -120,11 +120,12 @@ std::optional<std::string> FindIniValue(const std::string& file, const std::stri
 }
 
 std::string SetIniValue(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value) {
+                        const std::string& value, IniCharset charset) {
   const std::vector<Line> lines = SplitLines(file);
-  const Location at = Locate(file, lines, section, key);
+  const Location at = Locate(file, lines, section, key, charset);
   const std::string br = LineBreak(file);
-  const std::string entry = key + "=" + value;
+  // A line break would end the value and make the rest a line of its own.
+  const std::string entry = key + "=" + value.substr(0, value.find_first_of("\r\n"));
   std::string out;
   if (at.key_line) {
     out = file.substr(0, at.key_line->begin) + entry + file.substr(at.key_line->end);

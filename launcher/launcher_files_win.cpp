@@ -1,4 +1,4 @@
-// The launcher's files: run folder, engine file, hotkey INI file in GB 936.
+// The launcher's files: run folder, engine file, hotkey INI file in GB 936 or its own encoding.
 #include "launcher/launcher_files_win.h"
 
 #include <windows.h>
@@ -6,8 +6,10 @@
 #include <optional>
 #include <vector>
 
+#include "launcher/ini_document.h"
 #include "launcher/ini_text.h"
 #include "screenshot/base/ScopedWin.h"
+#include "screenshot/output/settings_encoding.h"
 
 namespace launcher {
 namespace {
@@ -15,6 +17,9 @@ namespace {
 constexpr UINT kGbCodePage = 936;
 // A hotkey file is a few dozen bytes; one far larger is not ours to parse or rewrite.
 constexpr LONGLONG kMaxIniBytes = 1024 * 1024;
+// Another launcher replacing the file, or a virus scanner, may hold it for a moment.
+constexpr int kAttempts = 10;
+constexpr DWORD kRetryMs = 30;
 
 std::optional<std::string> ToGb(const wchar_t* text) {
   const int n = WideCharToMultiByte(kGbCodePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -25,14 +30,37 @@ std::optional<std::string> ToGb(const wchar_t* text) {
   return bytes;
 }
 
-// The whole content of an open file, from its start; nothing when it cannot be read.
-std::optional<std::string> ReadAll(HANDLE file) {
+// A section or key name as it is spelled in the document's text.
+std::optional<std::string> NameIn(const IniDocument& document, const wchar_t* name) {
+  if (document.charset() == IniCharset::kGb) return ToGb(name);
+  return settings::Utf8FromUnits(name);
+}
+
+// The whole content of the file at path. Nothing when it cannot be read; *missing then tells
+// whether there is no such file. A file held by someone else is tried again for a moment.
+std::optional<std::string> ReadWholeFile(const std::wstring& path, bool* missing) {
+  *missing = false;
+  ScopedHandle file;
+  for (int attempt = 0; attempt < kAttempts && !file; ++attempt) {
+    if (attempt) Sleep(kRetryMs);
+    // Others may go on reading, writing and replacing the file meanwhile.
+    file.Reset(CreateFileW(path.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD error = file ? 0 : GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      *missing = true;
+      return std::nullopt;
+    }
+    if (error != 0 && error != ERROR_SHARING_VIOLATION) return std::nullopt;
+  }
+  if (!file) return std::nullopt;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file, &size) || size.QuadPart > kMaxIniBytes) return std::nullopt;
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxIniBytes) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   DWORD read = 0;
   if (!bytes.empty() &&
-      (!ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+      (!ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) ||
        read != bytes.size()))
     return std::nullopt;
   return bytes;
@@ -48,6 +76,32 @@ bool WriteAll(HANDLE file, const void* data, std::size_t size) {
     size -= written;
   }
   return true;
+}
+
+// Puts bytes in place of the file at path through a file beside it, which takes over the old
+// file's hidden, system and archive marks.
+bool ReplaceWholeFile(const std::wstring& path, const std::string& bytes, DWORD attributes) {
+  const std::wstring temporary = path + L".tmp";
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  bool written;
+  {
+    ScopedHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    written = WriteAll(file.get(), bytes.data(), bytes.size()) && FlushFileBuffers(file.get());
+  }
+  if (written && attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept))
+    written = SetFileAttributesW(temporary.c_str(), attributes & kKept) != 0;
+  for (int attempt = 0; written && attempt < kAttempts; ++attempt) {
+    if (attempt) Sleep(kRetryMs);
+    if (MoveFileExW(temporary.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) break;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
 }
 
 }  // namespace
@@ -83,31 +137,33 @@ bool WriteNewFile(const std::wstring& path, const unsigned char* data, std::size
   return written;
 }
 
-std::string ReadGbIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
-  const std::optional<std::string> gb_section = ToGb(section), gb_key = ToGb(key);
-  if (!gb_section || !gb_key) return std::string();
-  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::string();
-  const std::optional<std::string> content = ReadAll(file.get());
-  if (!content) return std::string();
-  return FindIniValue(*content, *gb_section, *gb_key).value_or(std::string());
+std::string ReadIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+  bool missing = false;
+  const std::optional<std::string> bytes = ReadWholeFile(path, &missing);
+  if (!bytes) return std::string();
+  const IniDocument document = DecodeIniDocument(*bytes);
+  const std::optional<std::string> name_section = NameIn(document, section);
+  const std::optional<std::string> name_key = NameIn(document, key);
+  if (!name_section || !name_key) return std::string();
+  return FindIniValue(document.text, *name_section, *name_key, document.charset())
+      .value_or(std::string());
 }
 
-bool WriteGbIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key,
-                     const std::string& value) {
-  const std::optional<std::string> gb_section = ToGb(section), gb_key = ToGb(key);
-  if (!gb_section || !gb_key) return false;
-  // One handle for reading and rewriting, so nothing can change the file in between.
-  ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  const std::optional<std::string> content = ReadAll(file.get());
-  if (!content) return false;
-  const std::string updated = SetIniValue(*content, *gb_section, *gb_key, value);
-  if (updated == *content) return true;
-  return SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == 0 &&
-         WriteAll(file.get(), updated.data(), updated.size()) && SetEndOfFile(file.get());
+bool WriteIniValue(const std::wstring& path, const wchar_t* section, const wchar_t* key,
+                   const std::string& value) {
+  bool missing = false;
+  const std::optional<std::string> bytes = ReadWholeFile(path, &missing);
+  if (!bytes && !missing) return false;
+  const DWORD attributes = missing ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  IniDocument document = DecodeIniDocument(bytes.value_or(std::string()));
+  const std::optional<std::string> name_section = NameIn(document, section);
+  const std::optional<std::string> name_key = NameIn(document, key);
+  if (!name_section || !name_key) return false;
+  document.text = SetIniValue(document.text, *name_section, *name_key, value, document.charset());
+  const std::string updated = EncodeIniDocument(document);
+  if (!missing && updated == *bytes) return true;
+  return ReplaceWholeFile(path, updated, attributes);
 }
 
 }  // namespace launcher

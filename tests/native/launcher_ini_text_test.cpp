@@ -67,3 +67,19 @@ TEST(LauncherIniText, SettingAddsMissingKeysAndSectionsWithTheFilesLineBreaks) {
   EXPECT_EQ(SetIniValue("[" + kName + "]", kName, kName, "114"),
             "[" + kName + "]\r\n" + entry + "\r\n");
 }
+
+// In UTF-8 a character's later bytes are 0x80 to 0xBF, which GB 936 would take for a lead byte:
+// read as GB, "[配]" would swallow its own ']' and the section would never be found.
+TEST(LauncherIniText, Utf8TextIsNotReadAsDoubleByteCharacters) {
+  const std::string name = "\xE9\x85\x8D";  // 配
+  const std::string file = "[" + name + "]\r\nk=114\r\n";
+  EXPECT_EQ(FindIniValue(file, name, "k", launcher::IniCharset::kUtf8), "114");
+  EXPECT_EQ(SetIniValue(file, name, "k", "115", launcher::IniCharset::kUtf8),
+            "[" + name + "]\r\nk=115\r\n");
+}
+
+TEST(LauncherIniText, AValueNeverBreaksIntoLinesOfItsOwn) {
+  const std::string file = SetIniValue("[s]\r\n", "s", "k", "114\r\n[t]\r\nx=1");
+  EXPECT_EQ(file, "[s]\r\nk=114\r\n");
+  EXPECT_EQ(FindIniValue(file, "t", "x"), std::nullopt);
+}
