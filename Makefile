@@ -6,7 +6,7 @@ WIN64  := $(BUILD)/win64
 JOBS   ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all native win win64 test test-native test-win run bench format clean
+.PHONY: all native win win64 test test-native test-win fuzz soak soak-short run bench format clean
 
 all: win
 
@@ -28,13 +28,40 @@ win64: native
 # Native units under ASan/UBSan, then everything Windows under Wine on one test desktop
 # (one Xvfb, one compositor, one Wine prefix for the whole run): the 32-bit build where this
 # machine runs 32-bit programs, else the 64-bit one (see tests/gui/windows_tests.py).
-test: test-native test-win
+test: test-native fuzz test-win
+
 
 test-native: native
 	ctest --test-dir $(NATIVE) --output-on-failure
 
 test-win: win win64
 	python3 tests/gui/windows_tests.py $(WIN) $(WIN64)
+
+# Fuzzing of the platform-free units that read files a user can edit (the INI editors, their
+# encodings, the hotkey text): clang's libFuzzer under AddressSanitizer and
+# UndefinedBehaviorSanitizer, each target FUZZ_SECONDS long from its seeds in fuzz/corpus/TARGET/
+# (what it finds on the way stays in $(BUILD)/fuzz/corpus/, a failing input in $(BUILD)/fuzz/).
+FUZZ         := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 20
+FUZZ_TARGETS := launcher_ini_text settings_ini_text ini_encoding hotkey_text
+FUZZ_SOURCES := launcher/ini_text.cpp launcher/ini_document.cpp launcher/hotkey_setting.cpp \
+                screenshot/output/settings_encoding.cpp screenshot/output/settings_ini_text.cpp
+FUZZ_FLAGS   := -std=c++17 -g -O1 -I. -fsanitize=fuzzer,address,undefined \
+                -fno-sanitize-recover=all
+
+$(FUZZ)/%: fuzz/%_fuzz.cpp fuzz/fuzz_input.h $(FUZZ_SOURCES) $(FUZZ_SOURCES:.cpp=.h)
+	@mkdir -p $(FUZZ)
+	clang++ $(FUZZ_FLAGS) $< $(FUZZ_SOURCES) -o $@
+
+fuzz: $(addprefix $(FUZZ)/,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ)/corpus/$$t; \
+	  $(FUZZ)/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	      -artifact_prefix=$(FUZZ)/$$t- $(FUZZ)/corpus/$$t fuzz/corpus/$$t >$(FUZZ)/$$t.log 2>&1 \
+	    || { tail -n 60 $(FUZZ)/$$t.log; echo "fuzz $$t: FAILED"; exit 1; }; \
+	  echo "fuzz $$t: $$(sed -n 's/^stat::number_of_executed_units: *//p' $(FUZZ)/$$t.log) runs" \
+	       "in $(FUZZ_SECONDS) s, no failure"; \
+	done
 
 # The launcher of the build this machine can run (32-bit where it can).
 run: native

@@ -105,6 +105,13 @@ std::string LineBreak(const std::string& file) {
   return "\r\n";
 }
 
+// What ends the file's last line so that more can follow: nothing after a line feed, a line
+// feed after a lone CR (else the CR would become part of the next line's text), br otherwise.
+std::string EndOfLastLine(const std::string& file, const std::string& br) {
+  if (file.empty() || file.back() == '\n') return std::string();
+  return file.back() == '\r' ? std::string("\n") : br;
+}
+
 }  // namespace
 
 std::optional<std::string> FindIniValue(const std::string& file, const std::string& section,
@@ -131,11 +138,11 @@ std::string SetIniValue(const std::string& file, const std::string& section, con
     out = file.substr(0, at.key_line->begin) + entry + file.substr(at.key_line->end);
   } else if (at.section) {
     const std::size_t pos = at.last->next;
-    const bool unterminated = at.last->next == at.last->end;  // the file's last line, no break
-    out = file.substr(0, pos) + (unterminated ? br : "") + entry + br + file.substr(pos);
+    const std::string ending = pos == file.size() ? EndOfLastLine(file, br) : "";
+    out = file.substr(0, pos) + ending + entry + br + file.substr(pos);
   } else {
     out = file;
-    if (!out.empty() && out.back() != '\n') out += br;
+    out += EndOfLastLine(out, br);
     out += "[" + section + "]" + br + entry + br;
   }
   return out;

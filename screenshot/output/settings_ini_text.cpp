@@ -102,6 +102,13 @@ std::wstring LineBreak(const std::wstring& text) {
   return L"\r\n";
 }
 
+// What ends the text's last line so that more can follow: nothing after a line feed, a line
+// feed after a lone CR (else the CR would become part of the next line's text), br otherwise.
+std::wstring EndOfLastLine(const std::wstring& text, const std::wstring& br) {
+  if (text.empty() || text.back() == L'\n') return std::wstring();
+  return text.back() == L'\r' ? std::wstring(L"\n") : br;
+}
+
 }  // namespace
 
 std::optional<std::wstring> FindProfileValue(const std::wstring& text, const std::wstring& section,
@@ -134,11 +141,11 @@ std::wstring SetProfileValue(const std::wstring& text, const std::wstring& secti
   const std::wstring entry = key + L"=" + one_line;
   if (at.section) {
     const std::size_t pos = at.last->next;
-    const bool unterminated = at.last->next == at.last->end;  // the text's last line, no break
-    return text.substr(0, pos) + (unterminated ? br : L"") + entry + br + text.substr(pos);
+    const std::wstring ending = pos == text.size() ? EndOfLastLine(text, br) : L"";
+    return text.substr(0, pos) + ending + entry + br + text.substr(pos);
   }
   std::wstring out = text;
-  if (!out.empty() && out.back() != L'\n') out += br;
+  out += EndOfLastLine(out, br);
   return out + L"[" + section + L"]" + br + entry + br;
 }
 

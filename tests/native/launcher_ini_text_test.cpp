@@ -83,3 +83,11 @@ TEST(LauncherIniText, AValueNeverBreaksIntoLinesOfItsOwn) {
   EXPECT_EQ(file, "[s]\r\nk=114\r\n");
   EXPECT_EQ(FindIniValue(file, "t", "x"), std::nullopt);
 }
+
+// Found by fuzzing: a file whose last line ends in a lone CR. Adding after it must not glue the
+// new line to it, nor turn that CR into part of the old value.
+TEST(LauncherIniText, AFileEndingInALoneCarriageReturnGetsOnlyTheMissingLineFeed) {
+  EXPECT_EQ(SetIniValue("[s]\r\nx=1\r", "s", "k", "114"), "[s]\r\nx=1\r\nk=114\r\n");
+  EXPECT_EQ(SetIniValue("[a]\r\nx=1\r", "s", "k", "114"), "[a]\r\nx=1\r\n[s]\r\nk=114\r\n");
+  EXPECT_EQ(FindIniValue(SetIniValue("[s]\nx=1\r", "s", "k", "114"), "s", "x"), "1");
+}

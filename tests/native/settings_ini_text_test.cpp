@@ -48,3 +48,11 @@ TEST(SettingsIniText, MissingKeysAndSectionsAreAddedWithTheTextsLineBreaks) {
   EXPECT_EQ(one, L"[s]\r\nk=a\r\n");
   EXPECT_EQ(FindProfileValue(one, L"t", L"x"), std::nullopt);
 }
+
+TEST(SettingsIniText, TextEndingInALoneCarriageReturnGetsOnlyTheMissingLineFeed) {
+  const std::wstring text = SetProfileValue(L"[TextTb]\r\nfCr=3\r", L"TextTb", L"fBold", L"1");
+  EXPECT_EQ(text, L"[TextTb]\r\nfCr=3\r\nfBold=1\r\n");
+  EXPECT_EQ(FindProfileValue(text, L"TextTb", L"fCr"), L"3");
+  EXPECT_EQ(SetProfileValue(L"[a]\nx=1\r", L"Common", L"SaveType", L".png"),
+            L"[a]\nx=1\r\n[Common]\nSaveType=.png\n");
+}
