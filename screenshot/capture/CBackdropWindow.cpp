@@ -1,4 +1,4 @@
-// The freeze window's and the backdrop dialog's painting, and the backdrop's input hand-on.
+// The backdrop dialog: painting the frozen picture, and handing its input on to the overlay.
 #include "screenshot/capture/CBackdropWindow.h"
 
 #include "screenshot/base/ScopedWin.h"
@@ -17,7 +17,7 @@ INT_PTR CALLBACK BackdropDialogProc(HWND, UINT msg, WPARAM, LPARAM) {
 
 }  // namespace
 
-LRESULT CFrozenPictureWindow::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
+LRESULT CBackdropWindow::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(m_hWnd, &ps);
   if (picture_) {

@@ -1,5 +1,4 @@
-// The windows that show the frozen desktop under the capture's overlay: the short-lived freeze
-// window shown the moment the desktop is grabbed, and the backdrop dialog that replaces it.
+// CBackdropWindow: the window that shows the frozen desktop under the capture's overlay.
 #pragma once
 
 #include <windows.h>
@@ -8,31 +7,14 @@
 #include "screenshot/base/geometry.h"
 #include "screenshot/base/message_map.h"
 
-// A window that paints the frozen picture (its top-left corner at the window's) straight from the
-// one copy the capture keeps.
-class CFrozenPictureWindow : public CWindowBase {
- public:
-  // The picture painted from now on; owned by the caller and alive as long as the window.
-  void set_picture(HBITMAP picture) { picture_ = picture; }
-
-  BEGIN_MSG_MAP(CFrozenPictureWindow)
-  MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
-  MESSAGE_HANDLER(WM_PAINT, OnPaint)
-  END_MSG_MAP()
-
- protected:
-  LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }  // the paint covers all
-  LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-
- private:
-  HBITMAP picture_ = nullptr;
-};
-
 // The backdrop: a topmost dialog (template 303) over the whole virtual screen, under the overlay.
 // It paints the frozen picture and holds the keyboard focus, but the overlay does the work: keys,
 // the cursor and clicks that reach the backdrop are handed on to the overlay.
-class CBackdropWindow : public CFrozenPictureWindow {
+class CBackdropWindow : public CWindowBase {
  public:
+  // The picture painted from now on (its top-left corner at the window's); owned by the caller
+  // and alive as long as the window. Painted straight from the one copy the capture keeps.
+  void set_picture(HBITMAP picture) { picture_ = picture; }
   // Creates the dialog, attached and shown topmost over |screen| (screen coordinates) without
   // activating it. False when the dialog cannot be created.
   bool Create(HINSTANCE instance, const Rect& screen);
@@ -56,6 +38,9 @@ class CBackdropWindow : public CFrozenPictureWindow {
   LRESULT OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) { return HTCLIENT; }
   // A press converted from the backdrop's client coordinates to the overlay's.
   LRESULT OnButton(UINT, WPARAM, LPARAM, BOOL& bHandled);
+  LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }  // the paint covers all
+  LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
 
+  HBITMAP picture_ = nullptr;
   HWND overlay_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <versionhelpers.h>
 
 #include <cstring>
+#include <thread>
 
 #include "screenshot/base/geometry_win.h"
 #include "screenshot/base/top_down_dib_win.h"
@@ -14,17 +15,17 @@
 
 namespace {
 
-const wchar_t kFreezeClass[] = L"cv_screen_snapshot_30E90733-438F-423b-AA0D-1B9F244415DE";
-
-void WalkChildren(WindowNode* node) {
+// Adds the child windows of `node` (topmost first) and theirs, leaving `skipped` out.
+void WalkChildren(WindowNode* node, HWND skipped) {
   for (HWND child = ::GetWindow(reinterpret_cast<HWND>(node->window), GW_CHILD); child;
        child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (child == skipped) continue;
     WindowNode n;
     n.window = reinterpret_cast<uintptr_t>(child);
     RECT rc = {};
     ::GetWindowRect(child, &rc);
     n.rect = FromRECT(rc);
-    WalkChildren(&n);
+    WalkChildren(&n, skipped);
     node->children.push_back(std::move(n));
   }
 }
@@ -50,7 +51,7 @@ ULONG CScreenSnapshotTool::Release() {
 }
 
 bool CScreenSnapshotTool::CaptureDesktop() {
-  // One picture of the desktop serves everything: the freeze window and the backdrop paint it,
+  // One picture of the desktop serves everything: the backdrop paints it,
   // the magnifier samples it and the final image is composed from it. It is never written after
   // this copy, so no second copy is needed (at 7680x4320 each one is 133 MB).
   frozen_.Reset(CreateTopDownDib(cx_, cy_, &frozen_view_));
@@ -100,7 +101,8 @@ void CScreenSnapshotTool::TakeWindowTree() {
   RECT rc = {};
   ::GetWindowRect(::GetDesktopWindow(), &rc);
   window_tree_.rect = FromRECT(rc);
-  WalkChildren(&window_tree_);
+  // The backdrop already covers the screen; it is the capture's own and never highlighted.
+  WalkChildren(&window_tree_, backdrop_.hwnd());
 }
 
 bool CScreenSnapshotTool::CreateOverlayBuffer() {
@@ -128,32 +130,9 @@ bool CScreenSnapshotTool::CreateOverlayBuffer() {
     return false;
   }
   overlay_selected_.Select(overlay_dc_.get(), overlay_bitmap_.get());
+  // Not dimmed yet: that is left to the caller (see Create).
   overlay_ = OverlayPixels(OverlayStoreView(bits, cx_, cy_, RowOrder::BottomUp), cx_, cy_);
-  overlay_.FillDimmed();
   return true;
-}
-
-HWND CScreenSnapshotTool::ShowFreezeWindow(CFrozenPictureWindow* freeze) {
-  WNDCLASSEXW wc = {sizeof(wc)};
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = ::DefWindowProcW;
-  wc.hInstance = instance_;
-  wc.lpszClassName = kFreezeClass;
-  freeze_class_ = ::RegisterClassExW(&wc);
-  if (!freeze_class_) {
-    diag::Log(diag::kLogError, L"RegisterClass [%s] Failed [%08X]", kFreezeClass, ::GetLastError());
-    return nullptr;
-  }
-  // Created hidden and attached before it is shown: its first paint already shows the picture.
-  HWND window =
-      ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kFreezeClass, nullptr, WS_POPUP,
-                        origin_.x, origin_.y, cx_, cy_, nullptr, nullptr, instance_, nullptr);
-  if (!window) return nullptr;
-  freeze->set_picture(frozen_.get());
-  freeze->Attach(window);
-  ::ShowWindow(window, SW_SHOWNA);
-  ::UpdateWindow(window);
-  return window;
 }
 
 bool CScreenSnapshotTool::Create(HINSTANCE instance) {
@@ -162,60 +141,59 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   origin_ = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
   cx_ = clip_cx_ = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
   cy_ = clip_cy_ = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  // Freeze it, and show it frozen at once.
+  // Freeze it.
   if (cx_ <= 0 || cy_ <= 0 || !CaptureDesktop()) return false;
   diag::TimelineMark("grabbed");
-  CFrozenPictureWindow freeze_picture;
-  HWND freeze = ShowFreezeWindow(&freeze_picture);
-  if (!freeze_class_) return false;
+  // The overlay's pixel store, dimmed by a worker while the windows are made: filling a fresh
+  // full-screen buffer costs as much as making a window here, and the two need each other only
+  // at the first present.
+  if (!CreateOverlayBuffer()) return false;
+  std::thread dimming([this] { overlay_.FillDimmed(); });
+  struct Joiner {
+    std::thread& t;
+    ~Joiner() {
+      if (t.joinable()) t.join();
+    }
+  } joiner{dimming};
+  // The backdrop shows the frozen picture at once, under everything the capture shows later, and
+  // holds the focus.
+  backdrop_.set_picture(frozen_.get());
+  if (!backdrop_.Create(instance, Rect{origin_.x, origin_.y, origin_.x + cx_, origin_.y + cy_}))
+    return false;
+  ::UpdateWindow(backdrop_.hwnd());
   diag::TimelineMark("frozen");
   // Window detection needs to see the desktop's windows.
   covered_ = DecideCovered();
-  if (freeze) ::SetForegroundWindow(freeze);
+  ::SetForegroundWindow(backdrop_.hwnd());
   if (!covered_) TakeWindowTree();
   diag::TimelineMark("tree");
-  // The backdrop paints the frozen picture under the overlay and holds the focus; it replaces
-  // the freeze window.
-  backdrop_.set_picture(frozen_.get());
-  const bool backdrop =
-      backdrop_.Create(instance, Rect{origin_.x, origin_.y, origin_.x + cx_, origin_.y + cy_});
-  if (freeze) ::DestroyWindow(freeze);
-  if (::UnregisterClassW(kFreezeClass, instance_)) freeze_class_ = 0;
-  if (!backdrop) return false;
-  ::SetForegroundWindow(backdrop_.hwnd());
-  diag::TimelineMark("backdrop");
   // The overlay: dims, and receives every mouse message.
   HWND overlay = ::CreateWindowExW(
       WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"static", nullptr,
       WS_POPUP | WS_VISIBLE, 0, 0, cx_, cy_, backdrop_.hwnd(), nullptr, instance, nullptr);
+  dimming.join();
   if (!overlay) {
     diag::Log(diag::kLogError, L"CreateWindowEx [overlay] Failed [%08X]", ::GetLastError());
     DestroyWindows();
     return false;
   }
-  // Hunting, with every pixel dimmed.
+  diag::TimelineMark("dimmed");
+  // Hunting, with every pixel dimmed. The overlay's messages come to this object; the backdrop
+  // hands its input on to the overlay.
   drag_mode_ = HitOutside;
   magnifier_on_ = detection_on_ = true;
   highlighted_ = nullptr;
-  if (!CreateOverlayBuffer()) {
-    ::DestroyWindow(overlay);
-    DestroyWindows();
-    return false;
-  }
-  diag::TimelineMark("dimmed");
-  // The overlay's messages come to this object; the backdrop hands its input on to the overlay.
   Attach(overlay);
   backdrop_.set_overlay(overlay);
-  // The tool bars, hidden until there is a selection.
-  toolbar_.Create(m_hWnd);
-  // The magnifier, following the pointer from the start.
+  // The magnifier, following the pointer from the start, and the tool bars above it, hidden
+  // until there is a selection. Made in this order, the windows stack as they must from the top:
+  // tool bars, magnifier, overlay, backdrop (each new topmost window goes on top of its owner).
   magnifier_.Create(instance, m_hWnd);
+  toolbar_.Create(m_hWnd);
   UpdateMagnifier();
   diag::TimelineMark("windows");
-  // On screen, in order from the top: tool bars, magnifier, overlay, backdrop.
   Present();
   diag::TimelineMark("presented");
-  RestoreStackingOrder();
   // Esc and Delete belong to the capture while it runs.
   RegisterHotKeys();
   diag::TimelineMark("ready");
@@ -228,9 +206,6 @@ void CScreenSnapshotTool::DestroyWindows() {
   if (toolbar_.hwnd()) ::DestroyWindow(toolbar_.hwnd());
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   if (backdrop_.hwnd()) ::DestroyWindow(backdrop_.hwnd());
-  // The window classes go with their windows.
-  if (freeze_class_) ::UnregisterClassW(kFreezeClass, instance_);
-  freeze_class_ = 0;
 }
 
 void CScreenSnapshotTool::Present() {

@@ -138,9 +138,6 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool CaptureDesktop();
   void TakeWindowTree();
   bool DecideCovered() const;
-  // Shows the frozen picture at once in a short-lived window while the rest is built; the
-  // backdrop replaces it. Returns the window (null if it could not be made).
-  HWND ShowFreezeWindow(CFrozenPictureWindow* freeze);
   bool CreateOverlayBuffer();
   void DestroyWindows();
   // Puts the overlay on screen: the whole of it, or only the dirty part.
@@ -173,8 +170,8 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   int cx_ = 0, cy_ = 0;
   int clip_cx_ = 0, clip_cy_ = 0;  // zeroed at teardown
 
-  // The frozen desktop, never changed after the grab: painted by the freeze window and the
-  // backdrop, sampled by the magnifier, composed into the final image.
+  // The frozen desktop, never changed after the grab: painted by the backdrop, sampled by the
+  // magnifier, composed into the final image.
   ScopedBitmap frozen_;
   PixelView frozen_view_;
   // The overlay's pixel store: a bottom-up section over an anonymous mapping, selected into a
@@ -184,7 +181,6 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   ScopedDC overlay_dc_;
   ScopedSelectObject overlay_selected_;
   OverlayPixels overlay_;
-  ATOM freeze_class_ = 0;
 
   CBackdropWindow backdrop_;
   CMagnifierWindow magnifier_;
