@@ -3,7 +3,6 @@ the desktop's known pixels, drags and clicks with xdotool, and the clipboard rea
 
 import os
 import struct
-import time
 import unittest
 
 from desktop import CHILDREN, Desktop, desk_pixel
@@ -63,7 +62,7 @@ class CaptureCase(unittest.TestCase):
         self.desk = Desktop.shared()
         self.desk.wine(os.path.join(BIN, "testdesk.exe"), "--children")
         self.assertTrue(self.desk.wait_for_window("Lumetta test desktop"))
-        time.sleep(0.5)
+        self.desk.wait_for_screen(lambda shot: shot.pixel(5, 5) == desk_pixel(5, 5))
         self.desk.xdotool("mousemove", 700, 700)
         if self.START_ENGINE:
             self.engine = self.start_engine(*self.ENGINE_ARGS)
@@ -79,36 +78,33 @@ class CaptureCase(unittest.TestCase):
     def wait_for_capture(self, timeout=20):
         """True once the overlay is up: the desktop dimmed, or the full-screen desktop picture
         window highlighted (its 4-pixel frame along the screen's edge)."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            shot = self.desk.screenshot()
-            if close(shot.pixel(5, 5), dimmed(desk_pixel(5, 5)), 2) or shot.pixel(1, 400) == FRAME:
-                return True
-            time.sleep(0.3)
-        return False
+        def up(shot):
+            return close(shot.pixel(5, 5), dimmed(desk_pixel(5, 5)), 2) or shot.pixel(1, 400) == FRAME
+        return up(self.desk.wait_for_screen(up, timeout))
 
+    # Input goes through the X server in order and the engine handles it in that order, so the
+    # steps below need no pauses between them; whoever looks at the result waits for it.
     def drag(self, x0, y0, x1, y1, steps=8):
         d = self.desk
         d.xdotool("mousemove", x0, y0)
-        time.sleep(0.2)
         d.xdotool("mousedown", 1)
         for i in range(1, steps + 1):
             d.xdotool("mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
-            time.sleep(0.03)
         d.xdotool("mouseup", 1)
-        time.sleep(0.6)
 
     def click(self, x, y, button=1):
-        """Rests the pointer on (x, y) (so the window under it is highlighted), then clicks."""
+        """Moves the pointer to (x, y) (the window under it is highlighted), then clicks."""
         self.desk.xdotool("mousemove", x, y)
-        time.sleep(0.5)
         self.desk.xdotool("click", button)
-        time.sleep(0.6)
 
     def double_click(self, x, y):
         self.desk.xdotool("mousemove", x, y)
-        time.sleep(0.3)
         self.desk.xdotool("click", "--repeat", 2, "--delay", 60, 1)
+
+    def wait_for_frame_at(self, x, y, timeout=10):
+        """The screen once the pixel (x, y) shows the frame colour (a selection's or a highlight's
+        frame line drawn there)."""
+        return self.desk.wait_for_screen(lambda shot: shot.pixel(x, y) == FRAME, timeout)
 
     def assert_clipboard_shows(self, l, t, r, b):
         """The clipboard holds exactly the desktop picture's pixels of (l, t, r, b)."""

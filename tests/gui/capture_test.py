@@ -2,7 +2,6 @@
 selection with its frame and handles, click-to-select a window, Esc to leave."""
 
 import os
-import time
 import unittest
 
 from capture_session import FRAME, ARTIFACTS, CaptureCase, close, dimmed, hole, picture
@@ -29,43 +28,49 @@ class CaptureWindowTest(CaptureCase):
             self.assertEqual(shot.pixel(x + 2, y + 2), FRAME, (x, y))
             self.assertEqual(shot.pixel(x - 2, y - 2), FRAME, (x, y))
 
+    def selection_shown(self, l, t, r, b):
+        """The screen once the frame of (l, t, r, b) is drawn: its left column and bottom row."""
+        def framed(shot):
+            return (shot.pixel(l - 1, t + (b - t) // 4) == FRAME and
+                    shot.pixel(l + (r - l) // 4, b) == FRAME and
+                    close(shot.pixel(l + 3, t + 3), hole(picture(l + 3, t + 3))))
+        return self.desk.wait_for_screen(framed)
+
     def test_hover_highlights_and_drag_selects(self):
         d = self.desk
         x, y, w, h, rgb = CHILDREN[0]
         d.xdotool("mousemove", x + 50, y + 50)
-        time.sleep(0.6)
-        shot = d.screenshot()
+        shot = self.wait_for_frame_at(x - 2, y + 20)  # the 4-pixel highlight frame
         self.assertTrue(close(shot.pixel(x + 10, y + 10), hole(rgb)))
-        self.assertEqual(shot.pixel(x - 2, y + 20), FRAME)  # the 4-pixel highlight frame
         self.assertEqual(shot.pixel(x + w + 2, y + 20), FRAME)
 
         self.drag(600, 500, 900, 700)
+        self.selection_shown(600, 500, 900, 700)
         shot = d.screenshot(os.path.join(ARTIFACTS, "capture-drag.png"))
         self.assert_selection(shot, 600, 500, 900, 700)
         self.assertTrue(close(shot.pixel(x + 10, y + 10), dimmed(rgb)))  # highlight gone
 
         # Pull the bottom-right corner; the top-left stays.
         self.drag(900, 700, 950, 740)
-        self.assert_selection(d.screenshot(), 600, 500, 950, 740)
+        self.assert_selection(self.selection_shown(600, 500, 950, 740), 600, 500, 950, 740)
         # Move it by its inside.
         self.drag(700, 600, 650, 560)
-        self.assert_selection(d.screenshot(), 550, 460, 900, 700)
+        self.assert_selection(self.selection_shown(550, 460, 900, 700), 550, 460, 900, 700)
         self.leave()
 
     def test_click_selects_the_child_window_under_the_pointer(self):
         x, y, w, h, _ = CHILDREN[1]
         self.click(x + 40, y + 40)
-        self.assert_selection(self.desk.screenshot(), x, y, x + w, y + h)
+        self.assert_selection(self.selection_shown(x, y, x + w, y + h), x, y, x + w, y + h)
         self.leave()
 
     def test_right_click_on_a_highlighted_window_leaves(self):
         x, y, _, _, _ = CHILDREN[2]
         self.desk.xdotool("mousemove", x + 30, y + 30)
-        time.sleep(0.5)
         self.desk.xdotool("click", 3)
         self.assertEqual(self.engine.wait(15), 0)
-        time.sleep(0.3)
-        self.assertEqual(self.desk.screenshot().pixel(5, 5), desk_pixel(5, 5))
+        shot = self.desk.wait_for_screen(lambda s: s.pixel(5, 5) == desk_pixel(5, 5))
+        self.assertEqual(shot.pixel(5, 5), desk_pixel(5, 5))
 
 
 if __name__ == "__main__":

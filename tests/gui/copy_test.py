@@ -4,7 +4,6 @@ clipboard held by another program, and the hot keys given back at the end."""
 
 import os
 import subprocess
-import time
 import unittest
 
 from capture_session import BIN, CaptureCase

@@ -237,6 +237,16 @@ class Desktop:
             raise RuntimeError("unexpected screenshot size")
         return Image(w, h, raw, path)
 
+    def wait_for_screen(self, pred, timeout=10):
+        """The first screenshot for which pred(shot) holds, polling for up to `timeout` seconds;
+        the last one taken when none does (the caller's assertions then say what is wrong)."""
+        end = time.monotonic() + timeout
+        shot = self.screenshot()
+        while not pred(shot) and time.monotonic() < end:
+            time.sleep(0.05)
+            shot = self.screenshot()
+        return shot
+
     def clipboard_bmp(self):
         """The clipboard as a BMP file read by an X11 client (None when it holds no image)."""
         r = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],

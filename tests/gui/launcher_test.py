@@ -15,7 +15,11 @@ import tempfile
 import time
 import unittest
 
-from desktop import Desktop, wait_until
+from desktop import Desktop, desk_pixel, wait_until
+
+# Some checks are that something does NOT happen (no start, no crash); they give the launcher
+# this long to do it wrongly.
+NOTHING_HAPPENS = 1.0
 
 BIN = os.environ.get("LUMETTA_BIN", "")
 
@@ -118,7 +122,7 @@ class LauncherTest(unittest.TestCase):
             self.picture = self.desk.wine(os.path.join(BIN, "testdesk.exe"))
             self.assertTrue(self.desk.wait_for_window("Lumetta test desktop"))
             self.desk.xdotool("mousemove", 640, 600)
-            time.sleep(0.5)
+            self.desk.wait_for_screen(lambda shot: shot.pixel(640, 600) == desk_pixel(640, 600))
         self.desk.xdotool("key", "F%d" % (vk - F1 + 1))
 
     @staticmethod
@@ -164,13 +168,12 @@ class LauncherTest(unittest.TestCase):
         self.press(F3)
         self.assertEqual(wait_until(lambda: len(self.starts(folder)) == 2 and self.starts(folder),
                                     15), [engine, engine])
-        time.sleep(1)
+        time.sleep(NOTHING_HAPPENS)
         self.assertEqual(len(self.starts(folder)), 2, "a key that is not the hotkey started it")
         with open(os.path.join(folder, INI), "rb") as f:
             self.assertEqual(f.read(), ini, "reading changed the hotkey file")
 
     def test_hotkey_starts_the_real_engine_whose_capture_esc_ends(self):
-        from desktop import desk_pixel
         folder = self.folder("real", ini=ini_bytes(b"114"))
         self.launch(folder)
         self.press(F3)
@@ -202,11 +205,16 @@ class LauncherTest(unittest.TestCase):
         self.assertEqual(self.probe("post", WM_COMMAND, key_item(F4), 0,
                                     WM_COMMAND, key_item(F5), 0)[0], 0)
         self.assertEqual(self.probe("ready")[0], 0)
-        time.sleep(1)  # both handled, however nested
-        held = self.held()
+
+        def settled():
+            # Both handled, however nested: one key held, and the file names it.
+            held = self.held()
+            with open(os.path.join(folder, INI), "rb") as f:
+                text = f.read()
+            return held if held in ([F4], [F5]) and text == ini_bytes(str(held[0]).encode()) \
+                else None
+        held = wait_until(settled, 10, 0.1)
         self.assertIn(held, ([F4], [F5]))
-        with open(os.path.join(folder, INI), "rb") as f:
-            self.assertEqual(f.read(), ini_bytes(str(held[0]).encode()))
 
         self.press(held[0])
         engine = self.winepath(os.path.join(folder, "Snapshot.exe"))
@@ -236,7 +244,7 @@ class LauncherTest(unittest.TestCase):
         self.assertEqual(self.probe("send", WM_COMMAND, key_item(F3), 0)[0], 0)
         self.assertEqual(self.held(), [F3])
         self.press(F3)
-        time.sleep(1.5)
+        time.sleep(NOTHING_HAPPENS)
         self.assertIsNone(proc.poll())
         self.assertEqual(os.listdir(os.path.join(folder, "Snapshot.exe")), [])
         self.close(proc)
@@ -255,7 +263,6 @@ class LauncherTest(unittest.TestCase):
                             self.desk.xdotool("getwindowgeometry", "--shell", tray[0]).split())
             self.desk.xdotool("mousemove", int(geometry["X"]) + 12,
                               int(geometry["Y"]) + int(geometry["HEIGHT"]) - 12)
-            time.sleep(0.3)
             self.desk.xdotool("click", button)
 
         def opened_by_click():

@@ -3,7 +3,6 @@ test starts are gone after it."""
 
 import os
 import subprocess
-import time
 import unittest
 
 from desktop import CHILDREN, Desktop, desk_pixel
@@ -21,8 +20,7 @@ class DesktopSmokeTest(unittest.TestCase):
     def test_picture_program_shows_known_pixels_and_goes_away(self):
         proc = self.desk.wine(os.path.join(BIN, "testdesk.exe"), "--children")
         self.assertTrue(self.desk.wait_for_window("Lumetta test desktop"), "window never appeared")
-        time.sleep(0.5)
-        shot = self.desk.screenshot()
+        shot = self.desk.wait_for_screen(lambda s: s.pixel(37, 611) == desk_pixel(37, 611))
         w, h = shot.width, shot.height
         for x, y in [(0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1), (37, 611), (w // 2, h - 60)]:
             self.assertEqual(shot.pixel(x, y), desk_pixel(x, y), "desktop pixel at %d,%d" % (x, y))

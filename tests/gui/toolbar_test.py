@@ -9,6 +9,7 @@ import time
 import unittest
 
 from capture_session import ARTIFACTS, CaptureCase
+from desktop import wait_until
 
 BAR_W, BAR_H = 283, 30
 SELECTION = (600, 400, 900, 600)
@@ -28,10 +29,19 @@ def button_centre(index, x, y):
     return x + left + width // 2, y + 2 + 13
 
 
+WHITE = (255, 255, 255)
+
+# A few checks are that something does NOT happen (the capture goes on); they give the engine
+# this long to do it wrongly.
+NOTHING_HAPPENS = 0.4
+
+
 class ToolbarTest(CaptureCase):
     def select(self):
         self.drag(*SELECTION)
-        return bar_position(*SELECTION)
+        x, y = bar_position(*SELECTION)
+        self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == WHITE)
+        return x, y
 
     def engine_windows(self):
         """(x, y, w, h) of every visible window of the engine."""
@@ -50,17 +60,17 @@ class ToolbarTest(CaptureCase):
                 if w[2] not in (BAR_W, 122, 1280) and 100 < w[3] < 800]
 
     def open_menu(self, x, y):
+        """Right-clicks at (x, y) and answers the menu once it is shown at its place (it is
+        parked off screen until its first picture is presented)."""
         self.desk.xdotool("mousemove", x, y)
-        time.sleep(0.3)
         self.desk.xdotool("click", 3)
-        menus = []
-        for _ in range(30):
+
+        def placed():
             menus = self.menus()
-            if menus:
-                break
-            time.sleep(0.2)
+            return menus if menus and all(0 <= m[0] < 1280 and 0 <= m[1] < 800 for m in menus) \
+                else None
+        menus = wait_until(placed, 10, 0.1) or self.menus()
         self.assertEqual(len(menus), 1, self.engine_windows())
-        time.sleep(0.3)
         return menus[0]
 
     def menu_item(self, menu, normal_index, separators_before):
@@ -74,22 +84,22 @@ class ToolbarTest(CaptureCase):
     def test_bar_under_the_selection_with_tooltip_and_copy_button(self):
         x, y = self.select()
         self.desk.xdotool("mousemove", *button_centre(0, x, y))
-        time.sleep(0.3)
         shot = self.desk.screenshot(os.path.join(ARTIFACTS, "toolbar.png"))
         # The rounded white panel fills the bar's margins; the selection's pixels are not there.
         for px, py in [(x + 5, y + 15), (x + BAR_W - 5, y + 15)]:
             self.assertEqual(shot.pixel(px, py), (255, 255, 255), (px, py))
         self.assertNotEqual(shot.pixel(x - 3, y + 15), (255, 255, 255))
-        time.sleep(1.0)  # the tooltip's delay is 800 ms
+
+        def tooltips():
+            return [w for w in self.engine_windows() if w[1] > y + 20 and w[3] < 60]
+        wait_until(tooltips, 5, 0.1)  # it shows after 800 ms
         self.desk.screenshot(os.path.join(ARTIFACTS, "toolbar-tooltip.png"))
-        self.assertEqual(len([w for w in self.engine_windows() if w[1] > y + 20 and w[3] < 60]),
-                         1, "one tooltip under the pointer")
+        self.assertEqual(len(tooltips()), 1, "one tooltip under the pointer")
 
         self.desk.xdotool("click", 1)  # on the rectangle tool: no finish
-        time.sleep(0.3)
+        time.sleep(NOTHING_HAPPENS)
         self.assertIsNone(self.engine.poll())
         self.desk.xdotool("mousemove", *button_centre(9, x, y))
-        time.sleep(0.3)
         self.desk.xdotool("click", 1)
         self.assertEqual(self.engine.wait(20), 0)
         self.assert_clipboard_shows(*SELECTION)
@@ -98,20 +108,20 @@ class ToolbarTest(CaptureCase):
         x, y = self.select()
         for index in (0, 1):  # rectangle, then ellipse; the pointer stays on the ellipse
             self.desk.xdotool("mousemove", *button_centre(index, x, y))
-            time.sleep(0.3)
             self.desk.xdotool("click", 1)
-            time.sleep(0.5)
-        shot = self.desk.screenshot(os.path.join(ARTIFACTS, "toolbar-ellipse-chosen.png"))
 
-        def button(index):
+        def button(shot, index):
             left = x + 7 + 24 * index
             return [shot.pixel(left + dx, y + dy) for dy in range(2, 28) for dx in range(24)
                     if dx < 3 or dx > 20 or dy < 5 or dy > 24]  # its margin, not its picture
 
-        # The rectangle button's margin is the plain panel again, like the arrow button's, which
-        # was never chosen; the ellipse button shows the pressed look.
-        self.assertEqual(button(0), button(2))
-        self.assertNotEqual(button(1), button(2))
+        # The rectangle button's margin becomes the plain panel again, like the arrow button's,
+        # which was never chosen; the ellipse button shows the pressed look.
+        shot = self.desk.wait_for_screen(
+            lambda s: button(s, 0) == button(s, 2) and button(s, 1) != button(s, 2))
+        shot = self.desk.screenshot(os.path.join(ARTIFACTS, "toolbar-ellipse-chosen.png"))
+        self.assertEqual(button(shot, 0), button(shot, 2))
+        self.assertNotEqual(button(shot, 1), button(shot, 2))
         self.desk.xdotool("key", "Escape")
         self.assertEqual(self.engine.wait(20), 0)
 
@@ -120,7 +130,6 @@ class ToolbarTest(CaptureCase):
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=b"before",
                        env=self.desk.env(), check=True, timeout=10)
         self.desk.xdotool("mousemove", *button_centre(8, x, y))
-        time.sleep(0.3)
         self.desk.xdotool("click", 1)
         self.assertEqual(self.engine.wait(20), 0)
         r = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.desk.env(),
@@ -132,7 +141,6 @@ class ToolbarTest(CaptureCase):
         menu = self.open_menu(700, 450)
         self.desk.screenshot(os.path.join(ARTIFACTS, "context-menu.png"))
         self.desk.xdotool("mousemove", *self.menu_item(menu, 8, 1))  # 完成截图
-        time.sleep(0.3)
         self.desk.xdotool("click", 1)
         self.assertEqual(self.engine.wait(20), 0)
         self.assert_clipboard_shows(*SELECTION)
@@ -141,7 +149,6 @@ class ToolbarTest(CaptureCase):
         self.select()
         menu = self.open_menu(700, 450)
         self.desk.xdotool("mousemove", *self.menu_item(menu, 12, 3))  # 退出截图
-        time.sleep(0.3)
         self.desk.xdotool("click", 1)
         self.assertEqual(self.engine.wait(20), 0)
 
@@ -149,16 +156,16 @@ class ToolbarTest(CaptureCase):
         x, y = self.select()
         menu = self.open_menu(700, 450)
         self.desk.xdotool("mousemove", *self.menu_item(menu, 11, 2))  # 隐藏工具条
-        time.sleep(0.3)
         self.desk.xdotool("click", 1)
-        time.sleep(0.5)
-        shot = self.desk.screenshot()
-        self.assertNotEqual(shot.pixel(x + 5, y + 15), (255, 255, 255))
-        # A click outside the menu closes it and reaches the overlay: a new drag works.
+        shot = self.desk.wait_for_screen(lambda s: s.pixel(x + 5, y + 15) != WHITE)
+        self.assertNotEqual(shot.pixel(x + 5, y + 15), WHITE)
+        # A new drag makes a new selection, and the bar stays hidden under it.
         self.drag(100, 100, 400, 300)
         bx, by = bar_position(100, 100, 400, 300)
+        self.wait_for_frame_at(99, 200)  # the new selection's left frame line
+        time.sleep(NOTHING_HAPPENS)
         shot = self.desk.screenshot()
-        self.assertNotEqual(shot.pixel(bx + 5, by + 15), (255, 255, 255))
+        self.assertNotEqual(shot.pixel(bx + 5, by + 15), WHITE)
         self.desk.xdotool("key", "Escape")
         self.assertEqual(self.engine.wait(20), 0)
 
@@ -166,8 +173,9 @@ class ToolbarTest(CaptureCase):
         self.select()
         self.open_menu(700, 450)
         self.desk.xdotool("key", "Escape")
-        time.sleep(0.5)
+        wait_until(lambda: not self.menus(), 10, 0.1)
         self.assertEqual(self.menus(), [])
+        time.sleep(NOTHING_HAPPENS)
         self.assertIsNone(self.engine.poll())  # only the menu closed
         self.desk.xdotool("key", "Escape")
         self.assertEqual(self.engine.wait(20), 0)
@@ -176,9 +184,8 @@ class ToolbarTest(CaptureCase):
         self.select()
         self.open_menu(700, 450)
         self.desk.xdotool("mousemove", 200, 700)
-        time.sleep(0.2)
         self.desk.xdotool("click", 1)
-        time.sleep(0.5)
+        wait_until(lambda: not self.menus(), 10, 0.1)
         self.assertEqual(self.menus(), [])
         self.desk.xdotool("key", "Escape")
         self.assertEqual(self.engine.wait(20), 0)
