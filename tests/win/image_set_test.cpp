@@ -44,9 +44,17 @@ TEST(ImageSet, LoadsEverySlotPremultipliedWithCursorsAndFont) {
   EXPECT_EQ(lf.lfWeight, 400);
   EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
   EXPECT_STREQ(lf.lfFaceName, L"arial");
-  // Reloading a slot replaces its bitmap.
+  // Reloading a slot replaces its bitmap with a new one of the same picture and frees the old.
+  const HBITMAP before = images.bitmap(ImageSet::kLogo);
   images.LoadSlot(reinterpret_cast<HINSTANCE>(engine), ImageSet::kLogo);
-  EXPECT_TRUE(images.bitmap(ImageSet::kLogo));
+  const HBITMAP after = images.bitmap(ImageSet::kLogo);
+  ASSERT_TRUE(after);
+  EXPECT_NE(after, before);
+  EXPECT_EQ(GetObjectType(before), 0u) << "the old bitmap is still alive";
+  BITMAP bm = {};
+  ASSERT_TRUE(GetObjectW(after, sizeof(bm), &bm));
+  EXPECT_EQ(bm.bmWidth, 190);
+  EXPECT_EQ(bm.bmHeight, 67);
 }
 
 }  // namespace

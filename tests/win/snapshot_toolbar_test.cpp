@@ -407,12 +407,35 @@ TEST_F(SnapshotToolbarTest, TheButtonUnderThePointerGivesTheTooltipItsText) {
   EXPECT_EQ(bar_.commands, (std::vector<UINT>{41002}));
 }
 
-// A picture of the bar for people to look at, written to $LUMETTA_ARTIFACTS or /tmp.
+// The pixels of button |index| (0 rectangle ... 8 exit) of a composed bar: its 24 x 26 cell.
+std::vector<uint32_t> ButtonCell(const Image& bar, int index) {
+  std::vector<uint32_t> cell;
+  for (int y = 2; y < 28; ++y)
+    for (int x = 7 + 24 * index; x < 7 + 24 * (index + 1); ++x) cell.push_back(bar.at(x, y));
+  return cell;
+}
+
+// The three looks a button can have side by side, and a picture of them for people to look at
+// (written to $LUMETTA_ARTIFACTS or /tmp).
 TEST_F(SnapshotToolbarTest, PictureOfTheBarWithTheRectangleToolAndUndoDisabled) {
   bar_.SetCurrentTool(1);
   SendMessageW(bar_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(187, 15));  // hovering save
   const Image bar = Composed();
   ASSERT_EQ(bar.width, 283);
+  // Pressed (the current tool), hovered (save) and plain buttons all look different, and two
+  // plain buttons' backgrounds are the same: compare the cells' top rows, above every icon.
+  auto top_rows = [&](int index) {
+    std::vector<uint32_t> cell = ButtonCell(bar, index);
+    return std::vector<uint32_t>(cell.begin(), cell.begin() + 24 * 3);
+  };
+  EXPECT_NE(top_rows(0), top_rows(2)) << "the current tool is not drawn pressed";
+  EXPECT_NE(top_rows(7), top_rows(2)) << "the hovered button is not drawn hot";
+  EXPECT_NE(top_rows(0), top_rows(7)) << "pressed and hot look alike";
+  EXPECT_EQ(top_rows(1), top_rows(2));
+  // Undo is disabled: its greyed icon differs from the enabled one.
+  bar_.EnableCommand(41008, TRUE);
+  const std::vector<uint32_t> enabled_undo = ButtonCell(Composed(), 6);
+  EXPECT_NE(ButtonCell(bar, 6), enabled_undo) << "undo is not drawn greyed";
   const std::wstring path = SavePicture(bar, L"snapshot_toolbar.png", 3, 12);
   EXPECT_FALSE(path.empty());
   printf("tool bar picture: %ls\n", path.c_str());
