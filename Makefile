@@ -28,7 +28,7 @@ win64: native
 # Native units under ASan/UBSan, then everything Windows under Wine on one test desktop
 # (one Xvfb, one compositor, one Wine prefix for the whole run): the 32-bit build where this
 # machine runs 32-bit programs, else the 64-bit one (see tests/gui/windows_tests.py).
-test: test-native fuzz test-win
+test: test-native fuzz test-win soak-short
 
 
 test-native: native
@@ -62,6 +62,17 @@ fuzz: $(addprefix $(FUZZ)/,$(FUZZ_TARGETS))
 	  echo "fuzz $$t: $$(sed -n 's/^stat::number_of_executed_units: *//p' $(FUZZ)/$$t.log) runs" \
 	       "in $(FUZZ_SECONDS) s, no failure"; \
 	done
+
+# Soak (tests/soak/soak.py): captures through the launcher's hotkey, kills of the engine and of
+# the launcher, the settings and hotkey files checked after each, resources every 10 captures;
+# on the build this machine runs. SOAK_ARGS changes the counts (100, 20 and 10 by default).
+soak: native
+	@$(MAKE) $$(python3 tests/gui/wine_arch.py --target)
+	python3 tests/soak/soak.py $(BUILD) $(SOAK_ARGS)
+
+# The short soak that make test runs, on what test-win built.
+soak-short:
+	python3 tests/soak/soak.py $(BUILD) --captures 10 --engine-kills 3 --launcher-kills 2
 
 # The launcher of the build this machine can run (32-bit where it can).
 run: native
