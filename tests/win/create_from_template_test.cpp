@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "screenshot/ui/CreateFromTemplate.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
 
@@ -57,23 +57,17 @@ void ExpectPlaceholders(HWND window, const std::vector<Placeholder>& layout) {
   }
 }
 
-class CreateFromTemplateTest : public ::testing::Test {
+class CreateFromTemplateTest : public testpictures::EngineModuleTest {
  protected:
-  void SetUp() override {
-    engine_ = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(engine_, nullptr) << "Snapshot.exe not found beside the test";
-  }
   void TearDown() override {
     for (HWND w : windows_)
       if (IsWindow(w)) DestroyWindow(w);
-    if (engine_) FreeLibrary(engine_);
   }
+  const HINSTANCE engine_ = engine();
   HWND Keep(HWND w) {
     windows_.push_back(w);
     return w;
   }
-  HINSTANCE engine_ = nullptr;
   std::vector<HWND> windows_;
 };
 

@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "screenshot/ui/ImageSet.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
 
-TEST(ImageSet, LoadsEverySlotPremultipliedWithCursorsAndFont) {
-  HMODULE engine = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_TRUE(engine);
+using ImageSetTest = testpictures::EngineModuleTest;
+
+TEST_F(ImageSetTest, LoadsEverySlotPremultipliedWithCursorsAndFont) {
+  const HINSTANCE engine = testpictures::EngineInstance();
   ImageSet images;
   images.Load(reinterpret_cast<HINSTANCE>(engine));
   struct {

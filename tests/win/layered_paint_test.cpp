@@ -10,7 +10,7 @@
 #include "screenshot/ui/BitmapSource.h"
 #include "screenshot/ui/layered_paint_win.h"
 #include "screenshot/ui/LayeredSurface.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
 
@@ -59,20 +59,10 @@ void SetSurfacePixel(LayeredSurface& s, int x, int y, Px v) {
   p[3] = v.a;
 }
 
-class EngineModule : public ::testing::Test {
+class LayeredPaint : public testpictures::EngineModuleTest {
  protected:
-  void SetUp() override {
-    engine_ = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(engine_, nullptr) << "Snapshot.exe not found beside the test";
-  }
-  void TearDown() override {
-    if (engine_) FreeLibrary(engine_);
-  }
-  HINSTANCE engine_ = nullptr;
+  const HINSTANCE engine_ = engine();
 };
-
-using LayeredPaint = EngineModule;
 
 TEST_F(LayeredPaint, LoadedBitmapsArePremultiplied) {
   // Tool bar panel, button frames, menu panel, shadow square: all with soft alpha edges.

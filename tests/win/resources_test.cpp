@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "win/support/test_pictures.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -15,25 +17,9 @@
 
 namespace {
 
-HMODULE g_engine = nullptr;
+using ResourcesTest = testpictures::EngineModuleTest;
 
-class ResourcesTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path, n);
-    dir.erase(dir.find_last_of(L"\\/") + 1);
-    g_engine = LoadLibraryExW((dir + L"Snapshot.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  }
-  static void TearDownTestSuite() {
-    if (g_engine) FreeLibrary(g_engine);
-    g_engine = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(g_engine, nullptr) << "Snapshot.exe not found beside the test";
-  }
-};
+HINSTANCE Engine() { return testpictures::EngineInstance(); }
 
 // ---------------------------------------------------------------------------------------------
 // Bitmaps
@@ -59,7 +45,7 @@ struct Image {
 
 bool loadBitmap(int id, Image* out) {
   HBITMAP bmp = static_cast<HBITMAP>(
-      LoadImageW(g_engine, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      LoadImageW(Engine(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bmp) return false;
   DIBSECTION ds = {};
   bool ok = GetObjectW(bmp, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits;
@@ -387,14 +373,14 @@ struct RawCursor {
 // Reads the cursor the way it is stored: group entry -> cursor image with its hotspot.
 bool rawCursor(int id, RawCursor* out) {
   HRSRC grp =
-      FindResourceW(g_engine, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(12));  // RT_GROUP_CURSOR
+      FindResourceW(Engine(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(12));  // RT_GROUP_CURSOR
   if (!grp) return false;
-  const uint8_t* g = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, grp)));
+  const uint8_t* g = static_cast<const uint8_t*>(LockResource(LoadResource(Engine(), grp)));
   if (!g || reinterpret_cast<const WORD*>(g)[2] < 1) return false;
   WORD imageId = *reinterpret_cast<const WORD*>(g + 6 + 12);  // first entry's resource id
-  HRSRC cur = FindResourceW(g_engine, MAKEINTRESOURCEW(imageId), MAKEINTRESOURCEW(1));  // RT_CURSOR
+  HRSRC cur = FindResourceW(Engine(), MAKEINTRESOURCEW(imageId), MAKEINTRESOURCEW(1));  // RT_CURSOR
   if (!cur) return false;
-  const uint8_t* c = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, cur)));
+  const uint8_t* c = static_cast<const uint8_t*>(LockResource(LoadResource(Engine(), cur)));
   const WORD* hot = reinterpret_cast<const WORD*>(c);
   const BITMAPINFOHEADER* bih = reinterpret_cast<const BITMAPINFOHEADER*>(c + 4);
   out->hotX = hot[0];
@@ -416,7 +402,7 @@ TEST_F(ResourcesTest, BothCursorsLoadWithTheirHotspotOnTheCrossCentre) {
   for (int id : {103, 175}) {
     SCOPED_TRACE("cursor " + std::to_string(id));
     HCURSOR h =
-        static_cast<HCURSOR>(LoadImageW(g_engine, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 32, 32, 0));
+        static_cast<HCURSOR>(LoadImageW(Engine(), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 32, 32, 0));
     ASSERT_NE(h, nullptr);
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(h, &info));
@@ -480,7 +466,7 @@ TEST_F(ResourcesTest, StringTableHoldsTheEngineTexts) {
   };
   for (const auto& [id, text] : texts) {
     wchar_t buf[256] = {};
-    int n = LoadStringW(g_engine, static_cast<UINT>(id), buf, 256);
+    int n = LoadStringW(Engine(), static_cast<UINT>(id), buf, 256);
     EXPECT_EQ(std::wstring(buf, n > 0 ? n : 0), text) << "string " << id;
   }
 }
@@ -539,9 +525,9 @@ class TemplateReader {
 };
 
 bool loadDialog(int id, Dlg* d) {
-  HRSRC res = FindResourceW(g_engine, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));  // RT_DIALOG
+  HRSRC res = FindResourceW(Engine(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));  // RT_DIALOG
   if (!res) return false;
-  const uint8_t* p = static_cast<const uint8_t*>(LockResource(LoadResource(g_engine, res)));
+  const uint8_t* p = static_cast<const uint8_t*>(LockResource(LoadResource(Engine(), res)));
   if (!p) return false;
   TemplateReader r(p);
   bool ex = reinterpret_cast<const WORD*>(p)[1] == 0xFFFF;
@@ -664,7 +650,7 @@ TEST_F(ResourcesTest, BackdropTemplateIsAnEmptyTopmostPopup) {
 // Context menu
 
 TEST_F(ResourcesTest, ContextMenuHasItsItemsInOrder) {
-  HMENU menu = LoadMenuW(g_engine, MAKEINTRESOURCEW(109));
+  HMENU menu = LoadMenuW(Engine(), MAKEINTRESOURCEW(109));
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(GetMenuItemCount(menu), 1);
   wchar_t title[64] = {};
@@ -711,7 +697,7 @@ TEST_F(ResourcesTest, ContextMenuHasItsItemsInOrder) {
 }
 
 TEST_F(ResourcesTest, ManifestIsEmbedded) {
-  EXPECT_NE(FindResourceW(g_engine, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
+  EXPECT_NE(FindResourceW(Engine(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr);
 }
 
 }  // namespace

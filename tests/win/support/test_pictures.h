@@ -57,8 +57,12 @@ class EngineModuleTest : public ::testing::Test {
   static HINSTANCE engine() { return engine_; }
 
  private:
+  friend HINSTANCE EngineInstance();
   static HINSTANCE engine_;
   static HINSTANCE previous_;
 };
+
+// The engine module the running EngineModuleTest suite loaded (null outside such a suite).
+inline HINSTANCE EngineInstance() { return EngineModuleTest::engine_; }
 
 }  // namespace testpictures
