@@ -1,6 +1,9 @@
 // The shared image set loads all 28 slots premultiplied, both cursors and its font.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "screenshot/res/bitmap_sizes.h"
 #include "screenshot/ui/ImageSet.h"
 #include "win/support/test_pictures.h"
 
@@ -12,24 +15,21 @@ TEST_F(ImageSetTest, LoadsEverySlotPremultipliedWithCursorsAndFont) {
   const HINSTANCE engine = testpictures::EngineInstance();
   ImageSet images;
   images.Load(reinterpret_cast<HINSTANCE>(engine));
-  struct {
-    ImageSet::Slot slot;
-    int w, h;
-  } expected[] = {{ImageSet::kLogo, 190, 67},        {ImageSet::kShadowSquare, 20, 20},
-                  {ImageSet::kMenuPanel, 44, 136},   {ImageSet::kMenuSeparator, 51, 2},
-                  {ImageSet::kToolbarPanel, 34, 32}, {ImageSet::kIconFinish, 104, 26},
-                  {ImageSet::kDropButton, 105, 22},  {ImageSet::kScrollTrack, 48, 5},
-                  {ImageSet::kIconMosaic, 48, 26},   {ImageSet::kFinishHighlight, 104, 26}};
-  for (int s = 0; s < ImageSet::kSlotCount; ++s)
-    EXPECT_TRUE(images.bitmap(static_cast<ImageSet::Slot>(s))) << "slot " << s;
-  for (const auto& e : expected) {
+  // Every slot holds its bitmap at the size the engine's pictures have, premultiplied: no
+  // colour byte exceeds its pixel's alpha.
+  for (int s = 0; s < ImageSet::kSlotCount; ++s) {
+    SCOPED_TRACE("slot " + std::to_string(s));
+    const BitmapSize* size = nullptr;
+    for (const BitmapSize& b : kBitmapSizes)
+      if (b.id == static_cast<int>(ImageSet::kResourceIds[s])) size = &b;
+    ASSERT_TRUE(size) << "no such picture";
     DIBSECTION ds = {};
-    ASSERT_EQ(GetObjectW(images.bitmap(e.slot), sizeof(ds), &ds), static_cast<int>(sizeof(ds)));
-    EXPECT_EQ(ds.dsBm.bmWidth, e.w);
-    EXPECT_EQ(ds.dsBm.bmHeight, e.h);
-    // Premultiplied: no colour byte exceeds its pixel's alpha.
+    ASSERT_EQ(GetObjectW(images.bitmap(static_cast<ImageSet::Slot>(s)), sizeof(ds), &ds),
+              static_cast<int>(sizeof(ds)));
+    EXPECT_EQ(ds.dsBm.bmWidth, size->width);
+    EXPECT_EQ(ds.dsBm.bmHeight, size->height);
     const auto* px = static_cast<const BYTE*>(ds.dsBm.bmBits);
-    for (int i = 0; i < e.w * e.h; ++i) {
+    for (int i = 0; i < size->width * size->height; ++i) {
       const BYTE* p = px + 4 * i;
       ASSERT_LE(p[0], p[3]);
       ASSERT_LE(p[1], p[3]);

@@ -5,17 +5,32 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <set>
+#include <stdexcept>
 #include <string>
 
 #include "bmpio.h"
 #include "pictures.h"
+#include "screenshot/res/bitmap_sizes.h"
 
 namespace {
 
-void writeBitmaps(const std::string& dir, const std::vector<resgen::Picture>& pictures) {
+const BitmapSize* sizeOf(int id) {
+  for (const BitmapSize& s : kBitmapSizes)
+    if (s.id == id) return &s;
+  return nullptr;
+}
+
+// Draws each picture at the size the engine expects; every size listed must be drawn once.
+void writeBitmaps(const std::string& dir, const std::vector<resgen::Picture>& pictures,
+                  std::set<int>* drawn) {
   for (const resgen::Picture& p : pictures) {
+    const BitmapSize* size = sizeOf(p.id);
+    if (!size) throw std::runtime_error("bitmap " + std::to_string(p.id) + " has no size");
+    if (!drawn->insert(p.id).second)
+      throw std::runtime_error("bitmap " + std::to_string(p.id) + " drawn twice");
     resgen::Canvas c = p.draw();
-    if (c.width() != p.width || c.height() != p.height)
+    if (c.width() != size->width || c.height() != size->height)
       throw std::runtime_error("bitmap " + std::to_string(p.id) + " drawn at the wrong size");
     resgen::writeFile(dir + "/bmp_" + std::to_string(p.id) + ".bmp", resgen::encodeBmp(c));
   }
@@ -31,10 +46,14 @@ int main(int argc, char** argv) {
   try {
     const std::string dir = argv[1];
     std::filesystem::create_directories(dir);
-    writeBitmaps(dir, resgen::toolPictures());
-    writeBitmaps(dir, resgen::panelPictures());
-    writeBitmaps(dir, resgen::barPictures());
-    writeBitmaps(dir, resgen::textBoxPictures());
+    std::set<int> drawn;
+    writeBitmaps(dir, resgen::toolPictures(), &drawn);
+    writeBitmaps(dir, resgen::panelPictures(), &drawn);
+    writeBitmaps(dir, resgen::barPictures(), &drawn);
+    writeBitmaps(dir, resgen::textBoxPictures(), &drawn);
+    for (const BitmapSize& s : kBitmapSizes)
+      if (!drawn.count(s.id))
+        throw std::runtime_error("bitmap " + std::to_string(s.id) + " not drawn");
     for (const resgen::CursorPicture& cur : resgen::cursorPictures())
       resgen::writeFile(dir + "/cur_" + std::to_string(cur.id) + ".cur",
                         resgen::encodeCur(cur.draw(), cur.hotX, cur.hotY));

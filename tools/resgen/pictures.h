@@ -8,11 +8,10 @@
 
 namespace resgen {
 
-// One bitmap resource: its id, its exact size and the function that draws it.
+// One bitmap resource: its id and the function that draws it (its size is the engine's, from
+// screenshot/res/bitmap_sizes.h).
 struct Picture {
   int id;
-  int width;
-  int height;
   Canvas (*draw)();
 };
 

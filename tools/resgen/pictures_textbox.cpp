@@ -64,8 +64,8 @@ Canvas bmp1066() { return hstack({endKnob(false), endKnob(true)}); }
 
 std::vector<Picture> textBoxPictures() {
   return {
-      {1061, 11, 11, bmp1061}, {1062, 9, 9, bmp1062},  {1063, 11, 28, bmp1063},
-      {1064, 13, 3, bmp1064},  {1065, 3, 13, bmp1065}, {1066, 26, 13, bmp1066},
+      {1061, bmp1061}, {1062, bmp1062}, {1063, bmp1063},
+      {1064, bmp1064}, {1065, bmp1065}, {1066, bmp1066},
   };
 }
 
