@@ -3,6 +3,9 @@
 
 #include <windowsx.h>
 
+#include <memory>
+#include <type_traits>
+
 #include "resource.h"
 #include "screenshot/base/geometry_win.h"
 #include "screenshot/base/ScopedWin.h"
@@ -175,61 +178,32 @@ bool CContextToolMenu::Create() {
   return true;
 }
 
+namespace {
+
+// A menu loaded from the resources, destroyed with its owner.
+struct MenuDeleter {
+  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+using ScopedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+}  // namespace
+
 bool CContextToolMenu::BuildItems() {
-  HMENU menu = ::LoadMenuW(module_->resource_instance, MAKEINTRESOURCEW(IDR_CONTEXT_MENU));
+  ScopedMenu menu(::LoadMenuW(module_->resource_instance, MAKEINTRESOURCEW(IDR_CONTEXT_MENU)));
   if (!menu) {
     diag::Log(diag::kLogError, L"LoadMenu [%u] Failed [%08X]", IDR_CONTEXT_MENU, ::GetLastError());
     return false;
   }
-  HMENU popup = ::GetSubMenu(menu, 0);
-  if (!popup) {
-    ::DestroyMenu(menu);
-    return false;
-  }
-  ScopedWindowDC screen;
-  HGDIOBJ old_font = screen.get() && font_ ? ::SelectObject(screen.get(), font_) : nullptr;
-
+  HMENU popup = ::GetSubMenu(menu.get(), 0);
+  if (!popup) return false;
   HBITMAP separator_image = SharedImages().bitmap(ImageSet::kMenuSeparator);
   std::vector<MenuItemMetrics> metrics;
-  const int count = ::GetMenuItemCount(popup);
-  for (int i = 0; i < count; ++i) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW mii = {};
-    mii.cbSize = sizeof(mii);
-    mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
-    mii.dwTypeData = text;
-    mii.cch = 255;
-    if (!::GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &mii) || mii.hSubMenu) continue;
-
-    auto* record = new MenuItemRecord;
-    MenuItemMetrics m;
-    const bool separator = (mii.fType & MFT_SEPARATOR) != 0;
-    InplaceButton* button = btn_mgr_.AddButton(0, 0, 0, 0, separator ? 0 : mii.wID);
-    btn_mgr_.SetButtonData(button, reinterpret_cast<LONG_PTR>(record));
-    items_.push_back(button);
-    if (separator) {
-      record->separator = 1;
-      record->image = separator_image;
-      m.separator = true;
-    } else {
-      record->text = text;
-      record->image = IconOf(mii.wID);
-      if (record->image) {
-        const SIZE icon = BitmapSize(record->image);
-        m.icon_width = icon.cx / 2;  // two frames side by side
-        m.icon_height = icon.cy;
-      }
-      // Measured as lines, so the tool bar item's two alternatives count as two lines.
-      RECT extent = {0, 0, 0, 0};
-      if (screen.get()) ::DrawTextW(screen.get(), text, -1, &extent, DT_CALCRECT);
-      m.text_width = extent.right - extent.left;
-      m.text_height = extent.bottom - extent.top;
-    }
-    metrics.push_back(m);
+  {
+    ScopedWindowDC screen;
+    ScopedSelectObject font(screen.get(), font_);
+    const int count = ::GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) AddItem(popup, i, screen.get(), separator_image, &metrics);
   }
-  if (old_font) ::SelectObject(screen.get(), old_font);
-  ::DestroyMenu(menu);
-
   const SIZE separator_size = BitmapSize(separator_image);
   const MenuLayout layout = LayoutContextMenu(metrics, separator_size.cy ? separator_size.cy : 2);
   for (size_t i = 0; i < items_.size(); ++i) {
@@ -241,6 +215,43 @@ bool CContextToolMenu::BuildItems() {
   }
   size_ = {layout.width, layout.height};
   return true;
+}
+
+void CContextToolMenu::AddItem(HMENU popup, int index, HDC measure, HBITMAP separator_image,
+                               std::vector<MenuItemMetrics>* metrics) {
+  wchar_t text[256] = {};
+  MENUITEMINFOW mii = {};
+  mii.cbSize = sizeof(mii);
+  mii.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
+  mii.dwTypeData = text;
+  mii.cch = 255;
+  if (!::GetMenuItemInfoW(popup, static_cast<UINT>(index), TRUE, &mii) || mii.hSubMenu) return;
+
+  auto* record = new MenuItemRecord;
+  MenuItemMetrics m;
+  const bool separator = (mii.fType & MFT_SEPARATOR) != 0;
+  InplaceButton* button = btn_mgr_.AddButton(0, 0, 0, 0, separator ? 0 : mii.wID);
+  btn_mgr_.SetButtonData(button, reinterpret_cast<LONG_PTR>(record));
+  items_.push_back(button);
+  if (separator) {
+    record->separator = 1;
+    record->image = separator_image;
+    m.separator = true;
+  } else {
+    record->text = text;
+    record->image = IconOf(mii.wID);
+    if (record->image) {
+      const SIZE icon = BitmapSize(record->image);
+      m.icon_width = icon.cx / 2;  // two frames side by side
+      m.icon_height = icon.cy;
+    }
+    // Measured as lines, so the tool bar item's two alternatives count as two lines.
+    RECT extent = {0, 0, 0, 0};
+    if (measure) ::DrawTextW(measure, text, -1, &extent, DT_CALCRECT);
+    m.text_width = extent.right - extent.left;
+    m.text_height = extent.bottom - extent.top;
+  }
+  metrics->push_back(m);
 }
 
 // ---- items -------------------------------------------------------------------------------------

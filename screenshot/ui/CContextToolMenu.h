@@ -22,6 +22,7 @@
 #include "screenshot/base/CWindowBase.h"
 #include "screenshot/base/message_map.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
+#include "screenshot/ui/context_menu_layout.h"
 
 class LayeredSurface;
 
@@ -79,7 +80,11 @@ class CContextToolMenu : public CWindowBase {
 
   static LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam);
 
+  // Reads the menu resource into one button per item (separators included) and lays them out.
   bool BuildItems();
+  // Adds item |index| of |popup|, measuring its text on |measure|.
+  void AddItem(HMENU popup, int index, HDC measure, HBITMAP separator_image,
+               std::vector<MenuItemMetrics>* metrics);
   static const MenuItemRecord* Record(const InplaceButton* button) {
     return reinterpret_cast<const MenuItemRecord*>(button->user_data);
   }
