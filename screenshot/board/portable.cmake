@@ -1,0 +1,7 @@
+# Platform-free units of the annotation board: geometry and hit tests, hit masks, the object core
+# with its weak references, and the undo list's bookkeeping.
+list(APPEND PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/shape_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hit_mask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/object_core.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/record_list.cpp)
