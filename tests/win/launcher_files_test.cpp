@@ -91,7 +91,7 @@ TEST_F(LauncherFiles, AFileHeldForAMomentIsStillReadAndWritten) {
     HANDLE held = CreateFileW(ini_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(held, INVALID_HANDLE_VALUE);
     return std::thread([held] {
-      Sleep(120);
+      Sleep(50);
       CloseHandle(held);
     });
   };
