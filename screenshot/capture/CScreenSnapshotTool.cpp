@@ -7,11 +7,15 @@
 #include <thread>
 
 #include "screenshot/base/geometry_win.h"
+#include "screenshot/base/tool_commands.h"
 #include "screenshot/base/top_down_dib_win.h"
 #include "screenshot/capture/board_layers.h"
 #include "screenshot/capture/contrast_pixel.h"
 #include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/diagnostics/startup_timeline_win.h"
+#include "screenshot/output/settings_schema.h"
+#include "screenshot/output/SettingsStore.h"
+#include "screenshot/ui/ImageSet.h"
 
 namespace {
 
@@ -190,6 +194,9 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   // tool bars, magnifier, overlay, backdrop (each new topmost window goes on top of its owner).
   magnifier_.Create(instance, m_hWnd);
   toolbar_.Create(m_hWnd);
+  LoadToolStyles();
+  board_.LoadFrameBitmaps(instance);
+  board_.SetCrossCursor(SharedImages().tool_cursor());
   UpdateMagnifier();
   diag::TimelineMark("windows");
   Present();
@@ -198,6 +205,17 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   RegisterHotKeys();
   diag::TimelineMark("ready");
   return true;
+}
+
+void CScreenSnapshotTool::LoadToolStyles() {
+  // Colour and pen width as the settings keep them; the dash style lasts for one capture.
+  const SettingsStore& settings = SettingsStore::Instance();
+  for (int tool = kToolRectangle; tool <= kToolBrush; ++tool) {
+    const std::wstring section = settings::ToolSectionName(tool);
+    pen_slots_[tool].color_index = settings.GetValidColorIndex(section);
+    pen_slots_[tool].width_index = settings.GetValidPenWidthIndex(section);
+    pen_slots_[tool].dash_style = 0;
+  }
 }
 
 void CScreenSnapshotTool::DestroyWindows() {
@@ -266,7 +284,7 @@ void CScreenSnapshotTool::OnLayersChanged(HBITMAP base, HBITMAP upper1, HBITMAP 
 }
 
 void CScreenSnapshotTool::OnCaretChanged(const RECT* caret, bool light) {
-  if (!board_attached_) return;
+  if (!board_attached()) return;
   // The screen may still show the previous caret's contrast pixels (later presents only cover
   // what they changed), so every caret present covers the old caret's place as well.
   const Rect old_caret = caret_shown_;
@@ -300,7 +318,7 @@ PixelView CScreenSnapshotTool::FinalPixels() const {
   return view;
 }
 
-HBITMAP CScreenSnapshotTool::ComposeImage() const {
+HBITMAP CScreenSnapshotTool::ComposeImage() {
   const Rect sel = overlay_.selection();
   if (sel.IsEmpty() || !frozen_) return nullptr;
   PixelView out;
@@ -311,5 +329,12 @@ HBITMAP CScreenSnapshotTool::ComposeImage() const {
                 frozen_view_.top_row +
                     static_cast<ptrdiff_t>(sel.top + y) * frozen_view_.row_step_pixels + sel.left,
                 static_cast<size_t>(sel.Width()) * 4);
+  if (board_attached()) {
+    // The board's objects over the frozen pixels, at the selection's top-left corner.
+    ScopedDC dc(::CreateCompatibleDC(nullptr));
+    ScopedSelectObject selected(dc.get(), image);
+    board_.Compose(dc.get());
+  }
+  ::GdiFlush();
   return image;
 }

@@ -1,6 +1,7 @@
 // CScreenSnapshotTool: the capture window. Freezes the virtual screen, dims it with a layered
 // overlay that takes all mouse input, highlights the window under the pointer, lets the user drag,
-// move and resize a selection with a 4x magnifier, and composes the final image.
+// move and resize a selection with a 4x magnifier, hands the selection to the annotation board
+// at the first stroke of a drawing tool, and composes the final image.
 //
 // Capture coordinates are pixels from the virtual screen's top-left corner; the overlay window is
 // presented at the virtual origin, so its client coordinates are capture coordinates.
@@ -16,6 +17,7 @@
 #include "screenshot/base/geometry.h"
 #include "screenshot/base/message_map.h"
 #include "screenshot/base/ScopedWin.h"
+#include "screenshot/board/CScrawlBoard.h"
 #include "screenshot/capture/CBackdropWindow.h"
 #include "screenshot/capture/CMagnifierWindow.h"
 #include "screenshot/capture/overlay_pixels.h"
@@ -40,12 +42,37 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   static constexpr int kOutcomeCopy = 41010;
   static constexpr int kOutcomeSave = 41011;
   static constexpr int kOutcomeLeave = 41015;
+  // The two system-wide hot keys of a capture.
+  static constexpr int kHotKeyEsc = 1000;
+  static constexpr int kHotKeyDelete = 1001;
 
   // The main tool bar, reporting its commands to the capture window.
   class CInternalToolBar : public CSnapshotToolbar {
    public:
     explicit CInternalToolBar(CScreenSnapshotTool* owner) : owner_(owner) {}
     void OnToolbarCommand(UINT id) override { owner_->OnToolbarCommand(id); }
+
+   private:
+    CScreenSnapshotTool* owner_;
+  };
+
+  // The annotation board, answering its notifications through the capture window.
+  class CMyBoard : public CScrawlBoard {
+   public:
+    explicit CMyBoard(CScreenSnapshotTool* owner) : owner_(owner) {}
+    // Presents the layers over the selection.
+    void OnLayersChanged(HBITMAP background, HBITMAP overlay, HBITMAP hover) override;
+    // Shows the caret at the board's origin plus `caret`.
+    void OnCaretChanged(const RECT* caret, BOOL visible) override;
+    // Undo or redo availability: the tool bar's buttons follow.
+    void OnBoardEvent(int event) override;
+    // The style bars follow the selected object's kind.
+    void OnStyleTarget(int kind) override;
+    // Runs the context menu at `screen`.
+    void OnContextMenu(POINT screen) override;
+    // Gives the Delete key to the text box while it is open.
+    void OnTextEditing(BOOL active) override;
+    ~CMyBoard() override;
 
    private:
     CScreenSnapshotTool* owner_;
@@ -63,9 +90,9 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void UpdateMagnifier();
   // Ends the run: tears the windows down and answers the outcome.
   int Finish();
-  // The selection's frozen pixels (with the annotations, once the board draws them): a 32-bpp
+  // The selection's frozen pixels with the board's live objects drawn over them: a 32-bpp
   // top-down bitmap the caller owns, or null with no selection.
-  HBITMAP ComposeImage() const;
+  HBITMAP ComposeImage();
 
   // Commands of the main tool bar (41001-41017) and of the context menu (40001-40017).
   void OnToolbarCommand(UINT id);
@@ -78,7 +105,12 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   // The text caret (board coordinates) shown as contrast pixels until the next presentation;
   // only while the board is attached.
   void OnCaretChanged(const RECT* caret, bool light);
-  void set_board_attached(bool attached) { board_attached_ = attached; }
+  // The board's notifications (see CMyBoard).
+  void OnBoardEvent(int event);
+  void OnStyleTarget(int kind);
+  void OnTextEditing(bool active);
+  bool board_attached() const { return !board_.IsDetached(); }
+  CScrawlBoard& board() { return board_; }
   // The overlay's shown pixels (capture coordinates), as last composed.
   PixelView overlay_pixels() const { return overlay_.shown(); }
   // How many times the overlay has been put on screen (whole or in part) since creation, and
@@ -102,10 +134,15 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   HWND magnifier_window() const { return magnifier_.hwnd(); }
 
   BEGIN_MSG_MAP(CScreenSnapshotTool)
+  MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+  MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursorForFirstStroke)
+  MESSAGE_HANDLER(WM_LBUTTONDOWN, OnFirstStroke)
   MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
   MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
   MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
   MESSAGE_HANDLER(WM_HOTKEY, OnHotKey)
+  // Attached, the board takes the mouse inside the selection (and every left press).
+  CHAIN_MSG_MAP_MEMBER(board_)
   MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
   MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
   MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
@@ -118,6 +155,12 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
  private:
   ~CScreenSnapshotTool() override;
 
+  // A drawing tool's first stroke (CScreenSnapshotTool_board.cpp): cursor 175 over the
+  // selection, and a press inside it attaches the board and is left to it.
+  LRESULT OnSetCursorForFirstStroke(UINT, WPARAM, LPARAM, BOOL& bHandled);
+  LRESULT OnFirstStroke(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+  bool WaitingForFirstStroke() const;
+  LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
   LRESULT OnMouseActivate(UINT, WPARAM, LPARAM, BOOL&) { return MA_NOACTIVATE; }
   LRESULT OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) { return HTCLIENT; }
   LRESULT OnLButtonDblClk(UINT, WPARAM, LPARAM, BOOL&) {
@@ -136,6 +179,8 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void AbandonDrag();
 
   bool CaptureDesktop();
+  // The drawing tools' pen slots from the settings store.
+  void LoadToolStyles();
   void TakeWindowTree();
   bool DecideCovered() const;
   bool CreateOverlayBuffer();
@@ -200,7 +245,15 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool covered_ = false;
   WindowNode window_tree_;
   bool hot_keys_ = false;
-  bool board_attached_ = false;
+
+  // The pen style of each drawing tool (1 rectangle .. 4 brush), from the settings store; the
+  // colour bar will show and change them.
+  struct PenSlot {
+    int color_index = 10;
+    int width_index = 0;
+    int dash_style = 0;
+  };
+  PenSlot pen_slots_[5];
 
   unsigned present_count_ = 0;
   Rect last_present_;
@@ -209,5 +262,6 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   std::wstring save_path_;
   ScopedBitmap composed_;
   CInternalToolBar toolbar_{this};
+  CMyBoard board_{this};
   HINSTANCE instance_ = nullptr;
 };

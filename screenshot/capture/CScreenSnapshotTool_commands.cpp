@@ -2,15 +2,13 @@
 // a capture run ends.
 #include "resource.h"
 #include "screenshot/base/geometry_win.h"
+#include "screenshot/base/palette.h"
 #include "screenshot/base/tool_commands.h"
 #include "screenshot/capture/bar_placement.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/ui/CContextToolMenu.h"
 
 namespace {
-
-const int kHotKeyEsc = 1000;
-const int kHotKeyDelete = 1001;
 
 void HideWindow(HWND w) {
   if (w && ::IsWindowVisible(w))
@@ -64,32 +62,45 @@ void CScreenSnapshotTool::OnMenuCommand(UINT id) {
       FinishAndCopy();
       break;
     case ID_MENU_SAVE:
-      break;  // saving is not built yet: the item does nothing
+      board_.Refresh();  // saving is not built yet: the item only closes the menu
+      break;
     case ID_MENU_RESELECT:
       Reselect();
       break;
     case ID_MENU_TOOLBAR:
       ToggleToolBars();
+      board_.Refresh();  // the object the menu was opened on is shown plainly again
       break;
     case ID_MENU_EXIT:
       Leave();
       break;
     default:
-      break;  // dismissed
+      board_.Refresh();  // dismissed (or redo, which has no item)
+      break;
   }
 }
 
 void CScreenSnapshotTool::ChooseTool(int tool, bool from_menu) {
+  // Clicking the current tool's button again only shows or hides its style bar.
+  const bool same_tool = !from_menu && toolbar_.GetCurrentTool() == tool;
   toolbar_.SetCurrentTool(tool);
-  if (from_menu) toolbar_.Paint();  // drawn pressed on the bar as well
-}
-
-void CScreenSnapshotTool::DeleteBoardTarget() {
-  // Nothing can be drawn yet, so there is nothing to delete.
-}
-
-void CScreenSnapshotTool::Undo(bool /*redo*/) {
-  // Nothing can be drawn yet, so there is nothing to undo or redo.
+  if (tool == kToolSelect) {
+    board_.SelectNext();
+  } else {
+    // The colour bar (shape tools) or the text bar is shown, hidden and loaded here once they
+    // exist; the board takes the tool and, for a shape tool, the tool's remembered pen.
+    board_.SetTool(tool);
+    if (IsPenTool(tool) && !same_tool) {
+      const PenSlot& slot = pen_slots_[tool];
+      board_.SetPenColor(palette::ColorOf(slot.color_index));
+      board_.SetPenWidth(palette::PenWidthPixels(slot.width_index));
+      board_.SetDashStyle(slot.dash_style);
+    }
+  }
+  if (from_menu) {
+    toolbar_.Paint();  // drawn pressed on the bar as well
+    board_.Refresh();
+  }
 }
 
 void CScreenSnapshotTool::ToggleToolBars() {
@@ -129,10 +140,10 @@ void CScreenSnapshotTool::ShowContextMenu(POINT screen) {
   CContextToolMenu menu;
   if (!menu.Create()) return;
   menu.SetItemCheck(ID_MENU_TOOLBAR, toolbar_.hwnd() && ::IsWindowVisible(toolbar_.hwnd()));
-  // Nothing can be drawn yet: delete, undo and redo stay greyed.
-  menu.EnableItem(ID_MENU_DELETE, false);
-  menu.EnableItem(ID_MENU_UNDO, false);
-  menu.EnableItem(ID_MENU_REDO, false);
+  // Delete, undo and redo as the board says (a detached board says no to all three).
+  menu.EnableItem(ID_MENU_DELETE, board_.CanDelete());
+  menu.EnableItem(ID_MENU_UNDO, board_.CanUndo());
+  menu.EnableItem(ID_MENU_REDO, board_.CanRedo());
   // The current tool's item is checked.
   if (const unsigned item = MenuCommandOfTool(toolbar_.GetCurrentTool()))
     menu.SetItemCheck(item, true);
@@ -198,8 +209,9 @@ void CScreenSnapshotTool::FinishAndCopy() {
     }
   }
   HideCaptureWindows();
-  // Nothing is drawn over the selection, so the frozen pixels are the final picture: the
-  // clipboard block is packed straight from them (FinalPixels).
+  // With drawings, the final picture is composed; without, it is the frozen pixels themselves
+  // and the clipboard block is packed straight from them (FinalPixels), with no copy between.
+  if (board_.HasLiveObjects()) composed_.Reset(ComposeImage());
 }
 
 int CScreenSnapshotTool::Finish() {

@@ -65,6 +65,8 @@ void CScreenSnapshotTool::ApplyRect(const Rect& n, bool is_move) {
 }
 
 void CScreenSnapshotTool::Reselect() {
+  // Every drawing goes with the selection.
+  board_.Detach();
   // A drag in progress ends here too, and gives the mouse back.
   drag_mode_ = HitOutside;
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
@@ -172,6 +174,10 @@ void CScreenSnapshotTool::AbandonDrag() {
 }
 
 LRESULT CScreenSnapshotTool::OnRButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&) {
+  // While annotating, the board answered the press with its menu already; the release that
+  // ends that click must neither open a second menu nor, outside the selection, throw the
+  // drawings away.
+  if (board_attached()) return 0;
   const Point p = PointOf(lParam);
   const Rect sel = overlay_.selection();
   if (!sel.IsEmpty()) {

@@ -2,5 +2,6 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_selection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_board.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CBackdropWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMagnifierWindow.cpp)

@@ -135,7 +135,11 @@ TEST_F(CaptureHunting, EveryCaretPresentCoversTheOldCaretToo) {
   Send(WM_LBUTTONDOWN, 100, 100);
   Send(WM_MOUSEMOVE, 300, 250);
   Send(WM_LBUTTONUP, 300, 250);
-  tool_->set_board_attached(true);
+  // A drawing tool's click inside the selection attaches the board.
+  tool_->OnToolbarCommand(ID_TOOLBAR_RECTANGLE);
+  Send(WM_LBUTTONDOWN, 150, 150);
+  Send(WM_LBUTTONUP, 150, 150);
+  ASSERT_TRUE(tool_->board_attached());
 
   RECT first = {10, 5, 12, 25};  // board coordinates
   tool_->OnCaretChanged(&first, true);

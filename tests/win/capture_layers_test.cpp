@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "resource.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "win/support/test_paths.h"
 
@@ -52,7 +53,12 @@ TEST(CaptureWindow, BoardLayersAndCaretOverTheSelection) {
   std::vector<uint32_t> before(row10, row10 + v.width);
   RECT caret = {2, 0, 4, 10};
   tool->OnCaretChanged(&caret, true);  // ignored: no board attached
-  tool->set_board_attached(true);
+  // A drawing tool's click inside the selection attaches the board (and makes nothing).
+  tool->OnToolbarCommand(ID_TOOLBAR_RECTANGLE);
+  SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 20));
+  SendMessageW(overlay, WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
+  ASSERT_TRUE(tool->board_attached());
+  EXPECT_EQ(before, std::vector<uint32_t>(row10, row10 + v.width));
   tool->OnCaretChanged(&caret, true);
   std::vector<uint32_t> after(row10, row10 + v.width);
   EXPECT_EQ(before, after);

@@ -1,0 +1,123 @@
+// CScreenSnapshotTool: the annotation board in the capture window: its first stroke, its
+// notifications, and undo, redo and delete.
+#include <windowsx.h>
+
+#include "resource.h"
+#include "screenshot/base/tool_commands.h"
+#include "screenshot/capture/CScreenSnapshotTool.h"
+#include "screenshot/diagnostics/debug_log_win.h"
+#include "screenshot/ui/ImageSet.h"
+
+namespace {
+
+// The tools that wait for a first stroke inside the selection to start annotating.
+bool IsDrawingTool(int tool) { return IsPenTool(tool) || tool == kToolText || tool == kToolMosaic; }
+
+}  // namespace
+
+// ---- CMyBoard ----------------------------------------------------------------------------------
+
+void CScreenSnapshotTool::CMyBoard::OnLayersChanged(HBITMAP background, HBITMAP overlay,
+                                                    HBITMAP hover) {
+  owner_->OnLayersChanged(background, overlay, hover);
+}
+
+void CScreenSnapshotTool::CMyBoard::OnCaretChanged(const RECT* caret, BOOL visible) {
+  owner_->OnCaretChanged(caret, visible != FALSE);
+}
+
+void CScreenSnapshotTool::CMyBoard::OnBoardEvent(int event) { owner_->OnBoardEvent(event); }
+
+void CScreenSnapshotTool::CMyBoard::OnStyleTarget(int kind) { owner_->OnStyleTarget(kind); }
+
+void CScreenSnapshotTool::CMyBoard::OnContextMenu(POINT screen) { owner_->ShowContextMenu(screen); }
+
+void CScreenSnapshotTool::CMyBoard::OnTextEditing(BOOL active) {
+  owner_->OnTextEditing(active != FALSE);
+}
+
+CScreenSnapshotTool::CMyBoard::~CMyBoard() = default;
+
+// ---- the first stroke --------------------------------------------------------------------------
+
+bool CScreenSnapshotTool::WaitingForFirstStroke() const {
+  return board_.IsDetached() && drag_mode_ == HitOutside &&
+         IsDrawingTool(toolbar_.GetCurrentTool()) && !overlay_.selection().IsEmpty();
+}
+
+LRESULT CScreenSnapshotTool::OnSetCursorForFirstStroke(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+  if (!WaitingForFirstStroke() || !overlay_.selection().Contains(CursorInCapture())) {
+    bHandled = FALSE;
+    return 0;
+  }
+  if (HCURSOR cursor = SharedImages().tool_cursor()) ::SetCursor(cursor);
+  return TRUE;
+}
+
+LRESULT CScreenSnapshotTool::OnFirstStroke(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
+  // Never handled here: attached, the board takes this very press and starts the first object.
+  bHandled = FALSE;
+  const Point p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const Rect sel = overlay_.selection();
+  if (!WaitingForFirstStroke() || !sel.Contains(p)) return 0;
+  // The colour bar's style goes into the tool's slots here, once the bar exists; until then the
+  // slots hold what the settings gave them and the board has it already.
+  if (!board_.Attach(sel.left, sel.top, sel.Width(), sel.Height(), m_hWnd, frozen_view_)) {
+    diag::Log(diag::kLogError, L"Attach [board %dx%d] Failed", sel.Width(), sel.Height());
+    return 0;  // the press goes on to the selection, as without a tool
+  }
+  board_.SetTool(toolbar_.GetCurrentTool());
+  return 0;
+}
+
+LRESULT CScreenSnapshotTool::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+  board_.Detach();
+  bHandled = FALSE;
+  return 0;
+}
+
+// ---- notifications -----------------------------------------------------------------------------
+
+void CScreenSnapshotTool::OnBoardEvent(int event) {
+  if (event == kBoardEventUndo)
+    toolbar_.EnableCommand(ID_TOOLBAR_UNDO, board_.CanUndo());
+  else if (event == kBoardEventRedo)
+    toolbar_.EnableCommand(ID_TOOLBAR_REDO, board_.CanRedo());
+  else
+    return;
+  toolbar_.Paint();
+}
+
+void CScreenSnapshotTool::OnStyleTarget(int /*kind*/) {
+  // Kinds 1-4 show the colour bar filled from the board's pen, 5 the text bar; neither bar
+  // exists yet, so there is nothing to show.
+}
+
+void CScreenSnapshotTool::OnTextEditing(bool active) {
+  // While the text box is open the Delete key belongs to it.
+  if (!hot_keys_ || !m_hWnd) return;
+  if (active)
+    ::UnregisterHotKey(m_hWnd, kHotKeyDelete);
+  else
+    ::RegisterHotKey(m_hWnd, kHotKeyDelete, 0, VK_DELETE);
+}
+
+// ---- commands ----------------------------------------------------------------------------------
+
+void CScreenSnapshotTool::DeleteBoardTarget() {
+  if (board_attached()) board_.Delete();
+}
+
+void CScreenSnapshotTool::Undo(bool redo) {
+  if (!board_attached()) return;
+  const bool could_undo = board_.CanUndo(), could_redo = board_.CanRedo();
+  if (redo)
+    board_.Redo();
+  else
+    board_.Undo();
+  const bool can_undo = board_.CanUndo(), can_redo = board_.CanRedo();
+  if (can_undo == could_undo && can_redo == could_redo) return;
+  toolbar_.EnableCommand(ID_TOOLBAR_UNDO, can_undo);
+  toolbar_.EnableCommand(ID_TOOLBAR_REDO, can_redo);
+  toolbar_.Paint();
+}
