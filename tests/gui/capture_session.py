@@ -2,14 +2,32 @@
 the desktop's known pixels, drags and clicks with xdotool, and the clipboard read back as BMP."""
 
 import os
+import re
 import struct
 import unittest
 
-from desktop import CHILDREN, Desktop, desk_pixel
+from desktop import CHILDREN, Desktop, desk_pixel, wait_until
 
 BIN = os.environ.get("LUMETTA_BIN", "")
 ARTIFACTS = os.environ.get("LUMETTA_ARTIFACTS", "/tmp")
 FRAME = (2, 169, 255)
+BAR_W, BAR_H = 283, 30  # the main tool bar
+
+
+def bar_position(l, t, r, b, screen=(1280, 800)):
+    """Where the main tool bar goes for a selection: under it, right-aligned, 5 pixels below
+    (the desktop is one monitor)."""
+    x = max(r - BAR_W, 0)
+    y = b + 5 if b + BAR_H <= screen[1] else t - BAR_H - 5
+    return x, y
+
+
+def button_centre(index, x, y):
+    """Centre of button `index` (0 rectangle, 1 ellipse, 2 arrow, 3 brush, 4 mosaic, 5 text,
+    6 undo, 7 save, 8 exit, 9 finish) of a bar at (x, y)."""
+    left = 7 + 24 * index
+    width = 52 if index == 9 else 24
+    return x + left + width // 2, y + 2 + 13
 
 
 def picture(x, y):
@@ -105,6 +123,44 @@ class CaptureCase(unittest.TestCase):
         """The screen once the pixel (x, y) shows the frame colour (a selection's or a highlight's
         frame line drawn there)."""
         return self.desk.wait_for_screen(lambda shot: shot.pixel(x, y) == FRAME, timeout)
+
+    def engine_windows(self):
+        """(x, y, w, h) of every visible window of the engine."""
+        out = self.desk.xdotool("search", "--onlyvisible", "--class", "snapshot.exe")
+        found = []
+        for wid in out.split():
+            geo = self.desk.xdotool("getwindowgeometry", wid)
+            m = re.search(r"Position: (-?\d+),(-?\d+).*Geometry: (\d+)x(\d+)", geo, re.S)
+            if m:
+                found.append(tuple(int(v) for v in m.groups()))
+        return found
+
+    def menus(self):
+        """The engine's visible windows shaped like the right-click menu."""
+        return [w for w in self.engine_windows()
+                if w[2] not in (BAR_W, 122, 1280) and 100 < w[3] < 800]
+
+    def open_menu(self, x, y):
+        """Right-clicks at (x, y) and answers the menu (x, y, w, h) once it is shown at its
+        place (it is parked off screen until its first picture is presented)."""
+        self.desk.xdotool("mousemove", x, y)
+        self.desk.xdotool("click", 3)
+
+        def placed():
+            menus = self.menus()
+            return menus if menus and all(0 <= m[0] < 1280 and 0 <= m[1] < 800 for m in menus) \
+                else None
+        menus = wait_until(placed, 10, 0.1) or self.menus()
+        self.assertEqual(len(menus), 1, self.engine_windows())
+        return menus[0]
+
+    def menu_item(self, menu, normal_index, separators_before):
+        """Centre of a menu item: 13 rows of one height and three 2-pixel separators inside
+        margins of 8 above and below."""
+        mx, my, mw, mh = menu
+        row = (mh - 16 - 3 * 2) // 13
+        top = my + 8 + normal_index * row + separators_before * 2
+        return mx + mw // 2, top + row // 2
 
     def assert_clipboard_shows(self, l, t, r, b):
         """The clipboard holds exactly the desktop picture's pixels of (l, t, r, b)."""
