@@ -8,7 +8,9 @@ On each desktop: present_bench.exe (drag step with the real present), startup_be
 with the engine's own phase timeline, and peak memory, of Snapshot.exe against
 minimal_capture.exe, N runs each, medians), copy_bench.exe (the copy command and the clipboard for
 a whole-screen selection against a memcpy). Once: drag_step_bench.exe (the drag step on the pixel
-store alone, no display involved).
+store alone, no display involved) and, on the 1920x1080 desktop, board_bench.exe (the annotation
+board: rebuilding the background with 10, 100 and 1,000 objects, and a brush drag step with a
+2,000-point stroke over 0, 100 and 1,000 settled objects).
 """
 
 import os
@@ -112,6 +114,19 @@ def summary(res):
           "clipboard, handing it over;\nvia an image: composing into a picture of its own first "
           "and packing from it, as the copy did before.")
 
+    b = res.get(("board", 1920, 1080))
+    if b:
+        print("\n==== Annotation board on a 1920x1080 selection (median ms) ====")
+        print("rebuild of the background:  10 objects %8.2f   100 objects %8.2f   1000 objects %8.2f"
+              % (b[0], b[1], b[2]))
+        print("brush drag step, 2,000 points, settled objects:    0: %6.2f   100: %6.2f   "
+              "1000: %6.2f" % (b[3], b[4], b[5]))
+        print("  the same with the capture window's compose:       0: %6.2f   100: %6.2f   "
+              "1000: %6.2f" % (b[6], b[7], b[8]))
+        print("rebuild: the frozen pixels copied and every live object drawn again (shapes up to "
+              "400 pixels\nacross); a drag step draws the stroke alone, over the settled objects' "
+              "background.")
+
     print("\n==== Memory (working set, median; buffer = one cx x cy x 4 picture) ====")
     print("%-10s %10s %11s %20s %20s %14s" % (
         "screen", "1 buffer", "frozen+ovl", "engine peak / held", "minimal peak / held",
@@ -171,6 +186,7 @@ def main():
             steps = []
             if i == 0:
                 steps.append(([exe("drag_step_bench.exe")], 300))
+                steps.append(([exe("board_bench.exe"), str(runs)], 1800))
             if (cx, cy) in DRAG_SIZES:
                 steps.append(([exe("present_bench.exe")], 600))
             steps.append(([exe("startup_bench.exe"), exe("Snapshot.exe"),
