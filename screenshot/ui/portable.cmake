@@ -9,3 +9,9 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/popup_placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_coverage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tooltip_state.cpp)
+list(APPEND PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/drop_list_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/font_faces.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/known_face_metrics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/point_sizes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scroll_bar_geometry.cpp)
