@@ -17,7 +17,8 @@ using settings::IniFileEncoding;
 
 // A settings file is a few hundred bytes; one far larger is not ours to rewrite.
 constexpr LONGLONG kMaxFileBytes = 1024 * 1024;
-// A virus scanner or a backup program may hold the file for a moment.
+// A virus scanner or a backup program may hold the file for a moment: opening and replacing it
+// are tried this many times, this far apart.
 constexpr int kReplaceAttempts = 10;
 constexpr DWORD kReplaceRetryMs = 30;
 
@@ -25,11 +26,18 @@ bool IsMissing(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// Opened so that others may go on reading, writing and replacing the file meanwhile.
+// Opened so that others may go on reading, writing and replacing the file meanwhile; a file
+// held by someone else is tried again for a moment. GetLastError tells why it failed.
 HANDLE OpenForReading(const std::wstring& path) {
-  return CreateFileW(path.c_str(), GENERIC_READ,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  for (int attempt = 1;; ++attempt) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION ||
+        attempt == kReplaceAttempts)
+      return file;
+    Sleep(kReplaceRetryMs);
+  }
 }
 
 // The whole file; false when it is there but cannot be read (*missing tells it is not there).

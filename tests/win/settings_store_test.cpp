@@ -276,6 +276,33 @@ TEST_F(SettingsStoreTest, AFileThatCouldNotBeReadAtStartIsNotOverwrittenWithDefa
   EXPECT_TRUE(reread.GetBold());
 }
 
+// A virus scanner or a backup program holds the file for a moment as the engine starts or ends:
+// the engine waits for it rather than starting from the defaults or dropping the run's changes.
+TEST_F(SettingsStoreTest, AFileHeldForAMomentIsWaitedFor) {
+  SettingsStore store(Folder());
+  WriteBytes(store.file_path(), "[TextTb]\r\nfHeight=40\r\n");
+  auto hold_for_a_moment = [&store] {
+    HANDLE held =
+        CreateFileW(store.file_path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(held, INVALID_HANDLE_VALUE);
+    return std::thread([held] {
+      Sleep(50);
+      CloseHandle(held);
+    });
+  };
+  std::thread holder = hold_for_a_moment();
+  store.Load();
+  holder.join();
+  EXPECT_EQ(store.GetTextHeight(), 40);
+  store.SetTextHeight(50);
+  holder = hold_for_a_moment();
+  EXPECT_TRUE(store.Save());
+  holder.join();
+  SettingsStore reread(Folder());
+  reread.Load();
+  EXPECT_EQ(reread.GetTextHeight(), 50);
+}
+
 TEST_F(SettingsStoreTest, SaveFailsWithoutTouchingAFileItCannotRead) {
   SettingsStore store(Folder());
   WriteBytes(store.file_path(), "[TextTb]\r\nfHeight=40\r\n");
