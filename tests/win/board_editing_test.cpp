@@ -316,6 +316,20 @@ TEST_F(BoardEditing, RightClickShowsTheObjectForItsMenuWhoseDeleteRemovesIt) {
   EXPECT_EQ(board_.menus.size(), 2u);
 }
 
+TEST_F(BoardEditing, ARefreshAfterTheMenuPutsTheObjectBackUnderAnyTool) {
+  ThreeRectangles();
+  // A tool chosen from the menu, then the refresh the menu's answer asks for.
+  board_.on_menu = [&] {
+    EXPECT_EQ(At(board_.background_layer(), 70, 25), Under(70, 25)) << "lifted for the menu";
+    board_.SetTool(kToolMosaic);
+    board_.Refresh();
+  };
+  Send(WM_RBUTTONDOWN, 70, 25, MK_RBUTTON);
+  EXPECT_FALSE(board_.shown_overlay);
+  EXPECT_EQ(At(board_.background_layer(), 70, 25), 0xFFFF0000u);
+  EXPECT_EQ(Shown(70, 25), 0xFFFF0000u);
+}
+
 TEST_F(BoardEditing, DeleteTakesTheSelectionInSelectModeAndNothingUnderTheMosaicTool) {
   ThreeRectangles();
   board_.Delete();  // no menu, no selection: nothing
