@@ -3,7 +3,8 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/nine_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/premultiply.cpp)
 list(APPEND PORTABLE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/toolbar_logic.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/toolbar_logic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/color_bar_logic.cpp)
 list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/context_menu_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/popup_placement.cpp
