@@ -6,4 +6,5 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/contrast_pixel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_tree.cpp
   ${CMAKE_CURRENT_LIST_DIR}/board_layers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/bar_placement.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/bar_placement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tool_styles.cpp)
