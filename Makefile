@@ -46,7 +46,7 @@ FUZZ         := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 20
 FUZZ_TARGETS := launcher_ini_text settings_ini_text ini_encoding hotkey_text
 FUZZ_SOURCES := launcher/ini_text.cpp launcher/ini_document.cpp launcher/hotkey_setting.cpp \
-                screenshot/output/settings_encoding.cpp screenshot/output/settings_ini_text.cpp
+                screenshot/base/settings_encoding.cpp screenshot/output/settings_ini_text.cpp
 FUZZ_OBJECTS := $(addprefix $(FUZZ)/obj/,$(FUZZ_SOURCES:.cpp=.o))
 FUZZ_FLAGS   := -std=c++17 -g -O1 -I. -fsanitize=fuzzer-no-link,address,undefined \
                 -fno-sanitize-recover=all

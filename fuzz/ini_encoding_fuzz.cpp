@@ -5,7 +5,7 @@
 #include <string>
 
 #include "launcher/ini_document.h"
-#include "screenshot/output/settings_encoding.h"
+#include "screenshot/base/settings_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

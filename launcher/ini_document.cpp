@@ -1,7 +1,7 @@
 // The hotkey file's bytes as text to edit: which encoding the file is in, and back again.
 #include "launcher/ini_document.h"
 
-#include "screenshot/output/settings_encoding.h"
+#include "screenshot/base/settings_encoding.h"
 
 namespace launcher {
 namespace {

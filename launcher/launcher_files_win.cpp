@@ -9,7 +9,7 @@
 #include "launcher/ini_document.h"
 #include "launcher/ini_text.h"
 #include "screenshot/base/ScopedWin.h"
-#include "screenshot/output/settings_encoding.h"
+#include "screenshot/base/settings_encoding.h"
 
 namespace launcher {
 namespace {

@@ -2,7 +2,6 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings_schema.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_values.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_paths.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/settings_encoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_ini_text.cpp)
 list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/clipboard_dib.cpp)

@@ -7,7 +7,7 @@
 
 #include "screenshot/base/ScopedWin.h"
 #include "screenshot/diagnostics/debug_log_win.h"
-#include "screenshot/output/settings_encoding.h"
+#include "screenshot/base/settings_encoding.h"
 #include "screenshot/output/settings_ini_text.h"
 #include "screenshot/output/settings_schema.h"
 

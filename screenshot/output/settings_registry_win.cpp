@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "screenshot/output/settings_encoding.h"
+#include "screenshot/base/settings_encoding.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Registry string data and INI file encodings as raw bytes.
-#include "screenshot/output/settings_encoding.h"
+#include "screenshot/base/settings_encoding.h"
 
 #include <gtest/gtest.h>
 

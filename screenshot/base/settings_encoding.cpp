@@ -1,5 +1,5 @@
 // Byte-level text handling for the settings: registry string data and the INI files' encodings.
-#include "screenshot/output/settings_encoding.h"
+#include "screenshot/base/settings_encoding.h"
 
 namespace settings {
 namespace {
