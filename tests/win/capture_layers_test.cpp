@@ -6,7 +6,7 @@
 
 #include "resource.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
 
@@ -27,12 +27,11 @@ HBITMAP SolidLayer(int w, int h, uint32_t fill, std::vector<std::pair<int, uint3
 
 uint32_t At(const PixelView& v, int x, int y) { return v.top_row[y * v.row_step_pixels + x]; }
 
-TEST(CaptureWindow, BoardLayersAndCaretOverTheSelection) {
-  HMODULE engine = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_TRUE(engine);
+using CaptureWindow = testpictures::EngineModuleTest;
+
+TEST_F(CaptureWindow, BoardLayersAndCaretOverTheSelection) {
   auto* tool = new CScreenSnapshotTool;
-  ASSERT_TRUE(tool->Create(reinterpret_cast<HINSTANCE>(engine)));
+  ASSERT_TRUE(tool->Create(testpictures::EngineInstance()));
   HWND overlay = tool->overlay_window();
   SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   SendMessageW(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 40));
@@ -67,7 +66,6 @@ TEST(CaptureWindow, BoardLayersAndCaretOverTheSelection) {
   tool->Release();
   DeleteObject(base);
   DeleteObject(upper);
-  FreeLibrary(engine);
 }
 
 }  // namespace

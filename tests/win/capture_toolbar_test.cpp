@@ -4,21 +4,17 @@
 
 #include "resource.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
-#include "screenshot/ui/ImageSet.h"
-#include "win/support/test_paths.h"
+#include "win/support/test_pictures.h"
 
 namespace {
 
-class CaptureToolbar : public testing::Test {
+class CaptureToolbar : public testpictures::EngineModuleTest {
  protected:
   void SetUp() override {
-    engine_ = LoadLibraryExW(testpaths::BinFile(L"Snapshot.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(engine_);
-    CWindowBase::SetModule(reinterpret_cast<HINSTANCE>(engine_));
-    SharedImages().Load(reinterpret_cast<HINSTANCE>(engine_));
+    EngineModuleTest::SetUp();
+    if (HasFatalFailure()) return;
     tool_ = new CScreenSnapshotTool;
-    ASSERT_TRUE(tool_->Create(reinterpret_cast<HINSTANCE>(engine_)));
+    ASSERT_TRUE(tool_->Create(engine()));
     overlay_ = tool_->overlay_window();
     bar_ = tool_->main_toolbar().hwnd();
     ASSERT_TRUE(bar_);
@@ -31,8 +27,6 @@ class CaptureToolbar : public testing::Test {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }  // the quit messages of the commands
-    CWindowBase::SetModule(GetModuleHandleW(nullptr));
-    FreeLibrary(engine_);
   }
 
   void Drag(int x0, int y0, int x1, int y1) {
@@ -49,7 +43,6 @@ class CaptureToolbar : public testing::Test {
     return r;
   }
 
-  HMODULE engine_ = nullptr;
   CScreenSnapshotTool* tool_ = nullptr;
   HWND overlay_ = nullptr;
   HWND bar_ = nullptr;
