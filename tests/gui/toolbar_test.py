@@ -3,31 +3,14 @@ appears, its copy and exit buttons, and the menu's finish, exit and hide-the-bar
 screenshots are kept as artifacts (bar, tooltip, open menu)."""
 
 import os
-import re
 import subprocess
 import time
 import unittest
 
-from capture_session import ARTIFACTS, CaptureCase
+from capture_session import ARTIFACTS, BAR_W, CaptureCase, bar_position, button_centre
 from desktop import wait_until
 
-BAR_W, BAR_H = 283, 30
 SELECTION = (600, 400, 900, 600)
-
-
-def bar_position(l, t, r, b, screen=(1280, 800)):
-    """Under the selection, right-aligned, 5 pixels below (the desktop is one monitor)."""
-    x = max(r - BAR_W, 0)
-    y = b + 5 if b + BAR_H <= screen[1] else t - BAR_H - 5
-    return x, y
-
-
-def button_centre(index, x, y):
-    """Centre of button `index` (0 rectangle ... 8 exit, 9 finish) of a bar at (x, y)."""
-    left = 7 + 24 * index
-    width = 52 if index == 9 else 24
-    return x + left + width // 2, y + 2 + 13
-
 
 WHITE = (255, 255, 255)
 
@@ -42,44 +25,6 @@ class ToolbarTest(CaptureCase):
         x, y = bar_position(*SELECTION)
         self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == WHITE)
         return x, y
-
-    def engine_windows(self):
-        """(x, y, w, h) of every visible window of the engine."""
-        out = self.desk.xdotool("search", "--onlyvisible", "--class", "snapshot.exe")
-        found = []
-        for wid in out.split():
-            geo = self.desk.xdotool("getwindowgeometry", wid)
-            m = re.search(r"Position: (-?\d+),(-?\d+).*Geometry: (\d+)x(\d+)", geo, re.S)
-            if m:
-                found.append(tuple(int(v) for v in m.groups()))
-        return found
-
-    def menus(self):
-        """The engine's visible windows shaped like the right-click menu."""
-        return [w for w in self.engine_windows()
-                if w[2] not in (BAR_W, 122, 1280) and 100 < w[3] < 800]
-
-    def open_menu(self, x, y):
-        """Right-clicks at (x, y) and answers the menu once it is shown at its place (it is
-        parked off screen until its first picture is presented)."""
-        self.desk.xdotool("mousemove", x, y)
-        self.desk.xdotool("click", 3)
-
-        def placed():
-            menus = self.menus()
-            return menus if menus and all(0 <= m[0] < 1280 and 0 <= m[1] < 800 for m in menus) \
-                else None
-        menus = wait_until(placed, 10, 0.1) or self.menus()
-        self.assertEqual(len(menus), 1, self.engine_windows())
-        return menus[0]
-
-    def menu_item(self, menu, normal_index, separators_before):
-        """Centre of a menu item: 13 rows of one height and three 2-pixel separators inside
-        margins of 8 above and below."""
-        mx, my, mw, mh = menu
-        row = (mh - 16 - 3 * 2) // 13
-        top = my + 8 + normal_index * row + separators_before * 2
-        return mx + mw // 2, top + row // 2
 
     def test_bar_under_the_selection_with_tooltip_and_copy_button(self):
         x, y = self.select()
