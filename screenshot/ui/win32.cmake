@@ -7,5 +7,7 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LayeredSurface.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layered_paint_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSnapshotToolbar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CColorToolBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CColorToolBar_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CContextToolMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CToolTipWindow.cpp)

@@ -1,0 +1,263 @@
+// CColorToolBar: the colour and pen bar's window, its values and its mouse input.
+#include "screenshot/ui/CColorToolBar.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "resource.h"
+#include "screenshot/base/geometry_win.h"
+#include "screenshot/base/palette.h"
+#include "screenshot/diagnostics/debug_log_win.h"
+#include "screenshot/ui/CreateFromTemplate.h"
+#include "screenshot/ui/layered_paint_win.h"
+#include "screenshot/ui/toolbar_logic.h"
+
+namespace {
+
+// Extended style of the bar: no activation, layered, tool window (no task-bar button), topmost.
+constexpr DWORD kBarExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+// The template's dialog needs a procedure; the bar's message map does all the work.
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+const UINT kWidthDotIds[colorbar::kWidthCount] = {IDB_PEN_DOT_SMALL, IDB_PEN_DOT_MEDIUM,
+                                                  IDB_PEN_DOT_LARGE};
+
+}  // namespace
+
+void CColorToolBar::CBtnMgr::DrawButton(DRAWITEMSTRUCT*) { bar_->Paint(); }
+
+CColorToolBar::CColorToolBar() : btn_mgr_(this) {}
+
+CColorToolBar::~CColorToolBar() {
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
+  RemoveMessageFilter(this);  // listed with no window only if a destroy went wrong
+}
+
+void CColorToolBar::LoadBitmaps() {
+  if (bitmaps_loaded_) return;
+  bitmaps_loaded_ = true;
+  const HINSTANCE module = module_->resource_instance;
+  struct {
+    ScopedBitmap* slot;
+    UINT id;
+  } const pictures[] = {{&panel_, IDB_COLORBAR_BG},
+                        {&width_frames_, IDB_PEN_WIDTH_FRAMES},
+                        {&dots_[0], kWidthDotIds[0]},
+                        {&dots_[1], kWidthDotIds[1]},
+                        {&dots_[2], kWidthDotIds[2]}};
+  for (const auto& p : pictures) {
+    p.slot->Reset(LoadPremultipliedBitmap(module, p.id));
+    if (!*p.slot)
+      diag::Log(diag::kLogError, L"LoadImage [%u] Failed [%08X]", p.id, ::GetLastError());
+  }
+}
+
+BOOL CColorToolBar::Create(int x, int y, HWND owner) {
+  if (m_hWnd) return FALSE;
+  LoadBitmaps();
+  HWND hWnd = CreateFromTemplate(module_->instance, IDD_COLOR_BAR, owner, NoDialogProc);
+  if (!hWnd) {
+    diag::Log(diag::kLogError, L"CreateFromTemplate [%u] Failed [%08X]", IDD_COLOR_BAR,
+              ::GetLastError());
+    return FALSE;
+  }
+  ::SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(kBarExStyle));
+  Attach(hWnd);
+  AddButtons();
+  // The style word alone does not make a window topmost: only a move into the topmost band
+  // does. Without it the bar could open under the topmost overlay it belongs to.
+  ::SetWindowPos(hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  AddMessageFilter(this);
+  return TRUE;
+}
+
+void CColorToolBar::AddButtons() {
+  // Each placeholder control of the layout gives one button's rectangle; a missing one leaves
+  // its button out (and unpainted) rather than guessing a place for it.
+  RECT r;
+  for (int i = 0; i < colorbar::kSwatchCount; ++i) {
+    const int id = colorbar::kSwatchFirstId + i;
+    if (ReadPlaceholderRect(m_hWnd, id, &r))
+      swatches_[i] = btn_mgr_.AddButton(r.left, r.top, r.right - r.left, r.bottom - r.top, id);
+  }
+  if (!ReadPlaceholderRect(m_hWnd, colorbar::kCurrentColorId, &current_color_rect_))
+    current_color_rect_ = RECT{};
+  for (int i = 0; i < colorbar::kWidthCount; ++i) {
+    const int id = colorbar::kWidthFirstId + i;
+    if (ReadPlaceholderRect(m_hWnd, id, &r))
+      widths_[i] = btn_mgr_.AddButton(r.left, r.top, r.right - r.left, r.bottom - r.top, id);
+  }
+}
+
+void CColorToolBar::Show() {
+  if (m_hWnd)
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CColorToolBar::Hide() {
+  if (m_hWnd)
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int CColorToolBar::SetColorIndex(int index) {
+  const int previous = color_index_;
+  if (index >= 0 && index < palette::kColorCount) color_index_ = index;
+  return previous;
+}
+
+int CColorToolBar::SetWidthIndex(int index) {
+  const int previous = width_index_;
+  if (index >= 0 && index < palette::kPenWidthCount) width_index_ = index;
+  return previous;
+}
+
+int CColorToolBar::SetDashStyle(int style) {
+  const int previous = dash_style_;
+  dash_style_ = style;
+  return previous;
+}
+
+uint32_t CColorToolBar::ColorOf(int index) { return palette::ColorOf(index); }
+int CColorToolBar::IndexOf(uint32_t colorref) { return palette::IndexOf(colorref); }
+uint32_t CColorToolBar::ContrastOf(uint32_t colorref) { return palette::ContrastOf(colorref); }
+
+int CColorToolBar::FilterMessage(MSG*) { return 0; }
+
+void CColorToolBar::OnPenWidthChanged(int) {}
+void CColorToolBar::OnPenColorChanged(int) {}
+void CColorToolBar::OnDashStyleChanged(int) {}
+
+colorbar::PointClass CColorToolBar::Classify(POINT screen) const {
+  RECT window = {}, client = {};
+  if (!m_hWnd || !::GetWindowRect(m_hWnd, &window) || !::GetClientRect(m_hWnd, &client))
+    return colorbar::PointClass::kOutside;
+  POINT pt = screen;
+  ::ScreenToClient(m_hWnd, &pt);
+  Rect area;
+  if (swatches_[0] && swatches_[colorbar::kSwatchCount - 1])
+    area = colorbar::PaletteArea(FromRECT(swatches_[0]->rect),
+                                 FromRECT(swatches_[colorbar::kSwatchCount - 1]->rect));
+  std::vector<Rect> buttons;
+  for (const InplaceButton* b = btn_mgr_.first(); b; b = b->next)
+    buttons.push_back(FromRECT(b->rect));
+  return colorbar::ClassifyPoint(FromPOINT(pt), FromRECT(client), area, buttons,
+                                 ::PtInRect(&window, screen) != FALSE);
+}
+
+void CColorToolBar::DragTo(POINT cursor) {
+  const Point pos = toolbar::DragPosition({cursor.x, cursor.y}, {drag_origin_.x, drag_origin_.y},
+                                          {drag_window_rect_.left, drag_window_rect_.top});
+  RECT window;
+  if (!::GetWindowRect(m_hWnd, &window)) return;
+  const Size bar = {window.right - window.left, window.bottom - window.top};
+  const Size screen = {::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const Point kept = toolbar::KeepOnMonitor(pos, bar, screen, MonitorRectAt(FromPOINT(cursor)));
+  ::SetWindowPos(m_hWnd, nullptr, kept.x, kept.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// The dialog class asks for double clicks, so the second of two quick presses arrives as a
+// double click. It is a press like any other (a quick second click on the background still
+// starts a drag).
+LRESULT CColorToolBar::OnLButtonDblClk(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+  LRESULT result = 0;
+  ProcessWindowMessage(m_hWnd, WM_LBUTTONDOWN, wParam, lParam, result, 0);
+  return result;
+}
+
+LRESULT CColorToolBar::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
+  if (!dragging_) {
+    bHandled = FALSE;  // the button manager's hover
+    return 0;
+  }
+  POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ::ClientToScreen(m_hWnd, &pt);
+  DragTo(pt);
+  return 0;
+}
+
+LRESULT CColorToolBar::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+  if (!dragging_) {
+    bHandled = FALSE;
+    return 0;
+  }
+  dragging_ = 0;
+  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  return 0;
+}
+
+LRESULT CColorToolBar::OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+  if (!dragging_) {
+    bHandled = FALSE;
+    return 0;
+  }
+  dragging_ = 0;
+  return 0;
+}
+
+LRESULT CColorToolBar::OnSwatchCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
+  const int index = colorbar::SwatchIndexOfId(LOWORD(wParam));
+  if (index < 0) {
+    bHandled = FALSE;
+    return 0;
+  }
+  color_index_ = index;
+  Paint();
+  OnPenColorChanged(index);
+  return 0;
+}
+
+LRESULT CColorToolBar::OnWidthCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
+  const int index = colorbar::WidthIndexOfId(LOWORD(wParam));
+  if (index < 0) {
+    bHandled = FALSE;
+    return 0;
+  }
+  width_index_ = index;
+  Paint();
+  OnPenWidthChanged(index);
+  return 0;
+}
+
+LRESULT CColorToolBar::OnMouseActivate(UINT, WPARAM, LPARAM, BOOL&) { return MA_NOACTIVATE; }
+
+LRESULT CColorToolBar::OnSetCursor(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
+  bHandled = FALSE;
+  if (reinterpret_cast<HWND>(wParam) != m_hWnd) return 0;
+  POINT cursor = {};
+  if (!::GetCursorPos(&cursor) || Classify(cursor) != colorbar::PointClass::kDragArea) return 0;
+  // The background is the bar's drag handle.
+  ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+  bHandled = TRUE;
+  return TRUE;
+}
+
+LRESULT CColorToolBar::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+  btn_mgr_.RemoveAllButtons();
+  for (InplaceButton*& b : swatches_) b = nullptr;
+  for (InplaceButton*& b : widths_) b = nullptr;
+  RemoveMessageFilter(this);
+  dragging_ = 0;
+  bHandled = FALSE;
+  return 0;
+}
+
+LRESULT CColorToolBar::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
+  POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ::ClientToScreen(m_hWnd, &cursor);
+  // Presses in the gaps between swatches reach here too; they neither choose nor drag.
+  if (Classify(cursor) != colorbar::PointClass::kDragArea) {
+    bHandled = FALSE;
+    return 0;
+  }
+  drag_origin_ = cursor;
+  ::GetWindowRect(m_hWnd, &drag_window_rect_);
+  ::SetCapture(m_hWnd);
+  dragging_ = 1;
+  return 0;
+}
