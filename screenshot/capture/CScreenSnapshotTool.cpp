@@ -13,7 +13,6 @@
 #include "screenshot/capture/contrast_pixel.h"
 #include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/diagnostics/startup_timeline_win.h"
-#include "screenshot/output/settings_schema.h"
 #include "screenshot/output/SettingsStore.h"
 #include "screenshot/ui/ImageSet.h"
 
@@ -141,13 +140,7 @@ bool CScreenSnapshotTool::CreateOverlayBuffer() {
 
 bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   instance_ = instance;
-  // The virtual screen, all monitors.
-  origin_ = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
-  cx_ = clip_cx_ = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  cy_ = clip_cy_ = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
-  // Freeze it.
-  if (cx_ <= 0 || cy_ <= 0 || !CaptureDesktop()) return false;
-  diag::TimelineMark("grabbed");
+  if (!FreezeVirtualScreen()) return false;
   // The overlay's pixel store, dimmed by a worker while the windows are made: filling a fresh
   // full-screen buffer costs as much as making a window here, and the two need each other only
   // at the first present.
@@ -159,6 +152,38 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
       if (t.joinable()) t.join();
     }
   } joiner{dimming};
+  if (!ShowBackdrop(instance)) return false;
+  HWND overlay = CreateOverlayWindow(instance);
+  dimming.join();
+  if (!overlay) {
+    diag::Log(diag::kLogError, L"CreateWindowEx [overlay] Failed [%08X]", ::GetLastError());
+    DestroyWindows();
+    return false;
+  }
+  diag::TimelineMark("dimmed");
+  StartHunting(overlay);
+  CreateToolWindows(instance);
+  UpdateMagnifier();
+  diag::TimelineMark("windows");
+  Present();
+  diag::TimelineMark("presented");
+  // Esc and Delete belong to the capture while it runs.
+  RegisterHotKeys();
+  diag::TimelineMark("ready");
+  return true;
+}
+
+bool CScreenSnapshotTool::FreezeVirtualScreen() {
+  // The virtual screen, all monitors.
+  origin_ = {::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)};
+  cx_ = clip_cx_ = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  cy_ = clip_cy_ = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  if (cx_ <= 0 || cy_ <= 0 || !CaptureDesktop()) return false;
+  diag::TimelineMark("grabbed");
+  return true;
+}
+
+bool CScreenSnapshotTool::ShowBackdrop(HINSTANCE instance) {
   // The backdrop shows the frozen picture at once, under everything the capture shows later, and
   // holds the focus.
   backdrop_.set_picture(frozen_.get());
@@ -171,17 +196,17 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   ::SetForegroundWindow(backdrop_.hwnd());
   if (!covered_) TakeWindowTree();
   diag::TimelineMark("tree");
+  return true;
+}
+
+HWND CScreenSnapshotTool::CreateOverlayWindow(HINSTANCE instance) {
   // The overlay: dims, and receives every mouse message.
-  HWND overlay = ::CreateWindowExW(
-      WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"static", nullptr,
-      WS_POPUP | WS_VISIBLE, 0, 0, cx_, cy_, backdrop_.hwnd(), nullptr, instance, nullptr);
-  dimming.join();
-  if (!overlay) {
-    diag::Log(diag::kLogError, L"CreateWindowEx [overlay] Failed [%08X]", ::GetLastError());
-    DestroyWindows();
-    return false;
-  }
-  diag::TimelineMark("dimmed");
+  return ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
+                           L"static", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, cx_, cy_,
+                           backdrop_.hwnd(), nullptr, instance, nullptr);
+}
+
+void CScreenSnapshotTool::StartHunting(HWND overlay) {
   // Hunting, with every pixel dimmed. The overlay's messages come to this object; the backdrop
   // hands its input on to the overlay.
   drag_mode_ = HitOutside;
@@ -189,38 +214,30 @@ bool CScreenSnapshotTool::Create(HINSTANCE instance) {
   highlighted_ = nullptr;
   Attach(overlay);
   backdrop_.set_overlay(overlay);
+}
+
+void CScreenSnapshotTool::CreateToolWindows(HINSTANCE instance) {
   // The magnifier, following the pointer from the start, and the tool bars above it, hidden
   // until there is a selection. Made in this order, the windows stack as they must from the top:
-  // tool bars, magnifier, overlay, backdrop (each new topmost window goes on top of its owner).
+  // colour bar, main tool bar, magnifier, overlay, backdrop (each new topmost window goes on top
+  // of its owner).
   magnifier_.Create(instance, m_hWnd);
   toolbar_.Create(m_hWnd);
+  color_bar_.Create(0, 0, m_hWnd);
   LoadToolStyles();
   board_.LoadFrameBitmaps(instance);
   board_.SetCrossCursor(SharedImages().tool_cursor());
-  UpdateMagnifier();
-  diag::TimelineMark("windows");
-  Present();
-  diag::TimelineMark("presented");
-  // Esc and Delete belong to the capture while it runs.
-  RegisterHotKeys();
-  diag::TimelineMark("ready");
-  return true;
 }
 
 void CScreenSnapshotTool::LoadToolStyles() {
   // Colour and pen width as the settings keep them; the dash style lasts for one capture.
-  const SettingsStore& settings = SettingsStore::Instance();
-  for (int tool = kToolRectangle; tool <= kToolBrush; ++tool) {
-    const std::wstring section = settings::ToolSectionName(tool);
-    pen_slots_[tool].color_index = settings.GetValidColorIndex(section);
-    pen_slots_[tool].width_index = settings.GetValidPenWidthIndex(section);
-    pen_slots_[tool].dash_style = 0;
-  }
+  pen_styles_.LoadFrom(SettingsStore::Instance());
 }
 
 void CScreenSnapshotTool::DestroyWindows() {
   ReleaseHotKeys();
   magnifier_.Destroy();
+  if (color_bar_.hwnd()) ::DestroyWindow(color_bar_.hwnd());
   if (toolbar_.hwnd()) ::DestroyWindow(toolbar_.hwnd());
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   if (backdrop_.hwnd()) ::DestroyWindow(backdrop_.hwnd());

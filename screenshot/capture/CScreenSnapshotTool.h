@@ -1,7 +1,8 @@
 // CScreenSnapshotTool: the capture window. Freezes the virtual screen, dims it with a layered
 // overlay that takes all mouse input, highlights the window under the pointer, lets the user drag,
 // move and resize a selection with a 4x magnifier, hands the selection to the annotation board
-// at the first stroke of a drawing tool, and composes the final image.
+// at the first stroke of a drawing tool, shows the colour bar of the shape tools with each
+// tool's remembered pen, and composes the final image.
 //
 // Capture coordinates are pixels from the virtual screen's top-left corner; the overlay window is
 // presented at the virtual origin, so its client coordinates are capture coordinates.
@@ -22,7 +23,9 @@
 #include "screenshot/capture/CMagnifierWindow.h"
 #include "screenshot/capture/overlay_pixels.h"
 #include "screenshot/capture/selection_geometry.h"
+#include "screenshot/capture/tool_styles.h"
 #include "screenshot/capture/window_tree.h"
+#include "screenshot/ui/CColorToolBar.h"
 #include "screenshot/ui/CSnapshotToolbar.h"
 
 // The capture window's reference-counting face: the run function holds the one reference.
@@ -51,6 +54,24 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
    public:
     explicit CInternalToolBar(CScreenSnapshotTool* owner) : owner_(owner) {}
     void OnToolbarCommand(UINT id) override { owner_->OnToolbarCommand(id); }
+
+   private:
+    CScreenSnapshotTool* owner_;
+  };
+
+  // The colour and pen bar, reporting the chosen width and colour to the capture window, which
+  // applies them to the board and the settings; it also tells when the bar was moved, so that
+  // the other style bars follow it.
+  class CInternalColorToolBar : public CColorToolBar {
+   public:
+    explicit CInternalColorToolBar(CScreenSnapshotTool* owner) : owner_(owner) {}
+    // Each forwards to the capture window's handler of the same name.
+    void OnPenWidthChanged(int width_index) override { owner_->OnPenWidthChanged(width_index); }
+    void OnPenColorChanged(int color_index) override { owner_->OnPenColorChanged(color_index); }
+    void OnDashStyleChanged(int dash_style) override { owner_->OnDashStyleChanged(dash_style); }
+    // The bar's own message map, after reporting every completed move to OnStyleBarMoved.
+    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
+                              DWORD dwMsgMapID) override;
 
    private:
     CScreenSnapshotTool* owner_;
@@ -98,6 +119,16 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void OnToolbarCommand(UINT id);
   void OnMenuCommand(UINT id);
 
+  // The colour bar's notifications: the board's pen takes the change at once (the selected
+  // shape too, in select mode, as one undo step); the tool it belongs to (the current one, or
+  // the selected shape's kind) keeps it and the settings store records it.
+  void OnPenWidthChanged(int width_index);
+  void OnPenColorChanged(int color_index);
+  void OnDashStyleChanged(int dash_style);
+  // A style bar moved (|moved| is its window, |pos| the new position): the other style bars go
+  // to the same place, so that switching tools shows the next bar where the user left the last.
+  void OnStyleBarMoved(HWND moved, const WINDOWPOS& pos);
+
   // Board presentation. Each layer is a 32-bpp top-down DIB section of the selection's size, or
   // null: the base copied into the overlay at the selection, the two upper layers blended over
   // it; presented.
@@ -128,6 +159,9 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   const std::wstring& GetSavePath() const { return save_path_; }
   int current_tool() const { return toolbar_.GetCurrentTool(); }
   const CSnapshotToolbar& main_toolbar() const { return toolbar_; }
+  const CColorToolBar& color_bar() const { return color_bar_; }
+  // The pen style a shape tool keeps for this capture (what the colour bar shows for it).
+  const PenSlot& pen_style(int tool) const { return pen_styles_.Of(tool); }
   Point virtual_origin() const { return origin_; }
   HWND overlay_window() const { return m_hWnd; }
   HWND backdrop_window() const { return backdrop_.hwnd(); }
@@ -178,8 +212,16 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   // Ends a drag whose mouse capture was taken away: the selection stays as the last move left it.
   void AbandonDrag();
 
+  // The steps of Create, in order: the virtual screen's size and frozen picture; the backdrop
+  // showing it (and the desktop's window tree); the dimming overlay window (null on failure);
+  // the overlay attached in the hunting state; the magnifier, the bars and the board's pictures.
+  bool FreezeVirtualScreen();
+  bool ShowBackdrop(HINSTANCE instance);
+  HWND CreateOverlayWindow(HINSTANCE instance);
+  void StartHunting(HWND overlay);
+  void CreateToolWindows(HINSTANCE instance);
   bool CaptureDesktop();
-  // The drawing tools' pen slots from the settings store.
+  // The shape tools' pen slots from the settings store.
   void LoadToolStyles();
   void TakeWindowTree();
   bool DecideCovered() const;
@@ -193,7 +235,19 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void Leave();
   // Finishing: copy ends the run with the composed selection (or the highlighted window).
   void FinishAndCopy();
+  // Tool choice and the colour bar (CScreenSnapshotTool_styles.cpp).
   void ChooseTool(int tool, bool from_menu);
+  void ChoosePenTool(int tool, bool from_menu);
+  // Puts a shape tool's pen into the colour bar (and repaints it) or into the board.
+  void LoadColorBar(const PenSlot& slot);
+  void LoadBoardPen(const PenSlot& slot);
+  // Places the colour bar next to the main tool bar, or by the context menu's rule.
+  void PlaceColorBar(BarPlacement placement);
+  void ShowColorBar();
+  bool ColorBarVisible() const;
+  // A selection drag ended: while the colour bar has never been shown it is kept next to the
+  // main tool bar, ready for the first tool.
+  void KeepStyleBarPlaced();
   void DeleteBoardTarget();
   void Undo(bool redo);
   void ToggleToolBars();
@@ -246,14 +300,13 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   WindowNode window_tree_;
   bool hot_keys_ = false;
 
-  // The pen style of each drawing tool (1 rectangle .. 4 brush), from the settings store; the
-  // colour bar will show and change them.
-  struct PenSlot {
-    int color_index = 10;
-    int width_index = 0;
-    int dash_style = 0;
-  };
-  PenSlot pen_slots_[5];
+  // The pen style of each shape tool (1 rectangle .. 4 brush), from the settings store; the
+  // colour bar shows and changes them.
+  PenStyleSlots pen_styles_;
+  // Set until the colour bar is first shown: a selection drag then places it.
+  bool style_bar_placement_pending_ = true;
+  // Set while one style bar moves the others (each move reports itself again).
+  bool moving_style_bars_ = false;
 
   unsigned present_count_ = 0;
   Rect last_present_;
@@ -262,6 +315,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   std::wstring save_path_;
   ScopedBitmap composed_;
   CInternalToolBar toolbar_{this};
+  CInternalColorToolBar color_bar_{this};
   CMyBoard board_{this};
   HINSTANCE instance_ = nullptr;
 };

@@ -60,13 +60,16 @@ LRESULT CScreenSnapshotTool::OnFirstStroke(UINT, WPARAM, LPARAM lParam, BOOL& bH
   const Point p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const Rect sel = overlay_.selection();
   if (!WaitingForFirstStroke() || !sel.Contains(p)) return 0;
-  // The colour bar's style goes into the tool's slots here, once the bar exists; until then the
-  // slots hold what the settings gave them and the board has it already.
+  // The tool keeps the style the colour bar shows: what the board draws this first shape with.
+  const int tool = toolbar_.GetCurrentTool();
+  if (IsPenTool(tool))
+    pen_styles_.Store(tool, PenSlot{color_bar_.GetColorIndex(), color_bar_.GetWidthIndex(),
+                                    color_bar_.GetDashStyle()});
   if (!board_.Attach(sel.left, sel.top, sel.Width(), sel.Height(), m_hWnd, frozen_view_)) {
     diag::Log(diag::kLogError, L"Attach [board %dx%d] Failed", sel.Width(), sel.Height());
     return 0;  // the press goes on to the selection, as without a tool
   }
-  board_.SetTool(toolbar_.GetCurrentTool());
+  board_.SetTool(tool);
   return 0;
 }
 
@@ -86,11 +89,6 @@ void CScreenSnapshotTool::OnBoardEvent(int event) {
   else
     return;
   toolbar_.Paint();
-}
-
-void CScreenSnapshotTool::OnStyleTarget(int /*kind*/) {
-  // Kinds 1-4 show the colour bar filled from the board's pen, 5 the text bar; neither bar
-  // exists yet, so there is nothing to show.
 }
 
 void CScreenSnapshotTool::OnTextEditing(bool active) {

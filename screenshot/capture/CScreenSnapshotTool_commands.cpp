@@ -2,7 +2,6 @@
 // a capture run ends.
 #include "resource.h"
 #include "screenshot/base/geometry_win.h"
-#include "screenshot/base/palette.h"
 #include "screenshot/base/tool_commands.h"
 #include "screenshot/capture/bar_placement.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
@@ -80,29 +79,6 @@ void CScreenSnapshotTool::OnMenuCommand(UINT id) {
   }
 }
 
-void CScreenSnapshotTool::ChooseTool(int tool, bool from_menu) {
-  // Clicking the current tool's button again only shows or hides its style bar.
-  const bool same_tool = !from_menu && toolbar_.GetCurrentTool() == tool;
-  toolbar_.SetCurrentTool(tool);
-  if (tool == kToolSelect) {
-    board_.SelectNext();
-  } else {
-    // The colour bar (shape tools) or the text bar is shown, hidden and loaded here once they
-    // exist; the board takes the tool and, for a shape tool, the tool's remembered pen.
-    board_.SetTool(tool);
-    if (IsPenTool(tool) && !same_tool) {
-      const PenSlot& slot = pen_slots_[tool];
-      board_.SetPenColor(palette::ColorOf(slot.color_index));
-      board_.SetPenWidth(palette::PenWidthPixels(slot.width_index));
-      board_.SetDashStyle(slot.dash_style);
-    }
-  }
-  if (from_menu) {
-    toolbar_.Paint();  // drawn pressed on the bar as well
-    board_.Refresh();
-  }
-}
-
 void CScreenSnapshotTool::ToggleToolBars() {
   if (toolbar_.hwnd() && ::IsWindowVisible(toolbar_.hwnd())) {
     toolbar_.SetHiddenByUser(TRUE);
@@ -110,6 +86,11 @@ void CScreenSnapshotTool::ToggleToolBars() {
   } else {
     toolbar_.SetHiddenByUser(FALSE);
     PlaceMainToolbar();
+    // The current shape tool's bar comes back with it, next to it.
+    if (IsPenTool(toolbar_.GetCurrentTool())) {
+      PlaceColorBar(BarPlacement::kStyleBar);
+      ShowColorBar();
+    }
   }
 }
 
@@ -128,11 +109,14 @@ void CScreenSnapshotTool::PlaceMainToolbar() {
                  SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CScreenSnapshotTool::HideToolBars() { HideWindow(toolbar_.hwnd()); }
+void CScreenSnapshotTool::HideToolBars() {
+  HideWindow(toolbar_.hwnd());
+  HideWindow(color_bar_.hwnd());
+}
 
 void CScreenSnapshotTool::RestoreStackingOrder() {
   // Each window raised to the top of the topmost band in turn, from the lowest up.
-  for (HWND w : {m_hWnd, magnifier_.hwnd(), toolbar_.hwnd()})
+  for (HWND w : {m_hWnd, magnifier_.hwnd(), toolbar_.hwnd(), color_bar_.hwnd()})
     if (w) ::SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

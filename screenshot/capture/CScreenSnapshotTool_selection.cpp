@@ -142,7 +142,10 @@ LRESULT CScreenSnapshotTool::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHan
       }
     }
   }
-  if (!overlay_.selection().IsEmpty()) PlaceMainToolbar();
+  if (!overlay_.selection().IsEmpty()) {
+    PlaceMainToolbar();
+    KeepStyleBarPlaced();
+  }
   magnifier_on_ = detection_on_ = false;
   UpdateMagnifier();
   return 0;
@@ -166,6 +169,7 @@ void CScreenSnapshotTool::AbandonDrag() {
   not_moved_yet_ = started_from_empty_ = false;
   if (!overlay_.selection().IsEmpty()) {
     PlaceMainToolbar();
+    KeepStyleBarPlaced();
     magnifier_on_ = detection_on_ = false;
   } else {
     magnifier_on_ = detection_on_ = true;  // back to hunting
