@@ -18,13 +18,17 @@ void Put32(uint8_t* p, uint32_t v) {
 
 size_t DibRowBytes(int width) {
   if (width <= 0) return 0;
-  return (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+  // In 64 bits: the 32-bit engine's size_t would wrap width * 3 for the widest rows, and a
+  // wrapped row would make a block far too small for the pixels written into it.
+  const uint64_t bytes = (static_cast<uint64_t>(width) * 3 + 3) & ~uint64_t{3};
+  return bytes > std::numeric_limits<uint32_t>::max() ? 0 : static_cast<size_t>(bytes);
 }
 
 size_t DibBlockBytes(int width, int height) {
-  if (width <= 0 || height <= 0) return 0;
+  const size_t row_bytes = DibRowBytes(width);
+  if (row_bytes == 0 || height <= 0) return 0;
   const uint64_t bytes =
-      kDibHeaderBytes + static_cast<uint64_t>(DibRowBytes(width)) * static_cast<uint64_t>(height);
+      kDibHeaderBytes + static_cast<uint64_t>(row_bytes) * static_cast<uint64_t>(height);
   // The clipboard block and the header's fields are 32-bit.
   if (bytes > std::numeric_limits<uint32_t>::max() || bytes > std::numeric_limits<size_t>::max())
     return 0;

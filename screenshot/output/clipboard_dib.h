@@ -10,7 +10,8 @@
 
 constexpr size_t kDibHeaderBytes = 40;
 
-// Bytes of one row of |width| pixels: width * 3 rounded up to a multiple of 4.
+// Bytes of one row of |width| pixels: width * 3 rounded up to a multiple of 4; 0 when the width
+// is not positive or the row would not fit 32 bits (the same answer on 32- and 64-bit builds).
 size_t DibRowBytes(int width);
 // Header plus rows; 0 when either side is not positive or the size would not fit 32 bits.
 size_t DibBlockBytes(int width, int height);

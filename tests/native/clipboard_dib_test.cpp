@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -34,6 +36,23 @@ TEST(ClipboardDib, RowAndBlockSizes) {
   EXPECT_EQ(DibBlockBytes(-1, 5), 0u);
   EXPECT_EQ(DibBlockBytes(100000, 100000), 0u);  // over 4 GB: refused, not wrapped
   EXPECT_EQ(DibBlockBytes(7680, 2160), 40u + 7680u * 3u * 2160u);
+}
+
+TEST(ClipboardDib, RowsBeyond32BitsAreRefusedNotWrapped) {
+  // 0x55555554 * 3 = 0xFFFFFFFC still fits; one pixel more needs 2^32 bytes, which a 32-bit
+  // size_t would wrap to a handful of bytes.
+  EXPECT_EQ(DibRowBytes(0x55555554), 0xFFFFFFFCu);
+  EXPECT_EQ(DibRowBytes(0x55555555), 0u);
+  EXPECT_EQ(DibRowBytes(0x55555556), 0u);
+  EXPECT_EQ(DibRowBytes(0x7FFFFFFF), 0u);
+  EXPECT_EQ(DibBlockBytes(0x55555556, 1), 0u);
+  EXPECT_EQ(DibBlockBytes(0x55555554, 1), 0u);  // the header no longer fits beside the row
+  // Such a picture is refused before anything is read or written.
+  uint32_t px = 0;
+  uint8_t out[kDibHeaderBytes + 4];
+  std::fill(std::begin(out), std::end(out), 0x5A);
+  EXPECT_FALSE(PackDib24(PixelView{&px, 0, 0x55555556, 1}, out));
+  EXPECT_TRUE(std::all_of(std::begin(out), std::end(out), [](uint8_t b) { return b == 0x5A; }));
 }
 
 TEST(ClipboardDib, HeaderRowsAndPadding) {
