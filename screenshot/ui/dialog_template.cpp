@@ -1,6 +1,7 @@
 // Reading of RT_DIALOG resources.
 #include "screenshot/ui/dialog_template.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -16,6 +17,7 @@ class Reader {
   Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
   std::size_t pos() const { return pos_; }
+  std::size_t remaining() const { return size_ - pos_; }
 
   bool Skip(std::size_t n) {
     if (n > size_ - pos_) return false;
@@ -163,7 +165,9 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate* out
     if (!r.Skip(out->extended ? 6 : 2) || !r.String(&text)) return false;
   }
 
-  out->items.reserve(count);
+  // A damaged header may count up to 65535 controls; room is made only for as many as the rest
+  // of the block could hold (every control record takes at least 24 bytes).
+  out->items.reserve(std::min<std::size_t>(count, r.remaining() / 24));
   for (std::uint16_t i = 0; i < count; ++i) {
     DialogItemTemplate item;
     if (!ParseItem(r, out->extended, &item)) return false;
