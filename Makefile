@@ -37,26 +37,32 @@ test-native: native
 test-win: win win64
 	python3 tests/gui/windows_tests.py $(WIN) $(WIN64)
 
-# Fuzzing of the platform-free units that read files a user can edit (the INI editors, their
-# encodings, the hotkey text): clang's libFuzzer under AddressSanitizer and
+# Fuzzing of the platform-free units that take input from outside (the INI editors, their
+# encodings, the hotkey text, the engine's command line, dialog templates, the clipboard picture's
+# sizes, the settings folder's path): clang's libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer, each target FUZZ_SECONDS long from its seeds in fuzz/corpus/TARGET/
 # (what it finds on the way stays in $(BUILD)/fuzz/corpus/, a failing input in $(BUILD)/fuzz/).
 # make test runs them 10 s each, to keep the whole test run short.
 FUZZ         := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 20
-FUZZ_TARGETS := launcher_ini_text settings_ini_text ini_encoding hotkey_text
+FUZZ_TARGETS := launcher_ini_text settings_ini_text ini_encoding hotkey_text command_line \
+                dialog_template clipboard_dib settings_paths
 FUZZ_SOURCES := launcher/ini_text.cpp launcher/ini_document.cpp launcher/hotkey_setting.cpp \
-                screenshot/base/settings_encoding.cpp screenshot/output/settings_ini_text.cpp
+                screenshot/base/settings_encoding.cpp screenshot/output/settings_ini_text.cpp \
+                screenshot/app/command_line.cpp screenshot/ui/dialog_template.cpp \
+                screenshot/output/clipboard_dib.cpp screenshot/output/settings_paths.cpp
+# Each source's own header, and the headers those include from the tree.
+FUZZ_HEADERS := $(FUZZ_SOURCES:.cpp=.h) screenshot/base/geometry.h
 FUZZ_OBJECTS := $(addprefix $(FUZZ)/obj/,$(FUZZ_SOURCES:.cpp=.o))
 FUZZ_FLAGS   := -std=c++17 -g -O1 -I. -fsanitize=fuzzer-no-link,address,undefined \
                 -fno-sanitize-recover=all
 
 .SECONDARY: $(FUZZ_OBJECTS)
-$(FUZZ)/obj/%.o: %.cpp $(FUZZ_SOURCES:.cpp=.h)
+$(FUZZ)/obj/%.o: %.cpp $(FUZZ_HEADERS)
 	@mkdir -p $(dir $@)
 	clang++ $(FUZZ_FLAGS) -c $< -o $@
 
-$(FUZZ)/%: fuzz/%_fuzz.cpp fuzz/fuzz_input.h $(FUZZ_OBJECTS) $(FUZZ_SOURCES:.cpp=.h)
+$(FUZZ)/%: fuzz/%_fuzz.cpp fuzz/fuzz_input.h $(FUZZ_OBJECTS) $(FUZZ_HEADERS)
 	clang++ $(FUZZ_FLAGS) -fsanitize=fuzzer $< $(FUZZ_OBJECTS) -o $@
 
 fuzz: $(addprefix $(FUZZ)/,$(FUZZ_TARGETS))
