@@ -24,7 +24,7 @@ class CommandLine {
   std::wstring SwitchValue(const std::wstring& name) const;
   const std::map<std::wstring, std::wstring>& switches() const { return switches_; }
   const std::vector<std::wstring>& positionals() const { return positionals_; }
-  // True when at least one switch or positional argument was given.
+  // True when no switch and no positional argument was given ("--" alone gives neither).
   bool empty() const { return switches_.empty() && positionals_.empty(); }
 
  private:
