@@ -11,3 +11,9 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CColorToolBar_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CContextToolMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CToolTipWindow.cpp)
+# The in-place item host and its scroll bar.
+list(APPEND ENGINE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceItemContainer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceItemContainer_sites.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceItemContainer_helper.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceScrollBar.cpp)
