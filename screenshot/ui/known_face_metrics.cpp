@@ -5,7 +5,7 @@
 // measured on the test desktop (Wine with the distribution's fonts and a CJK face standing in for
 // 宋体). A row is only used for a face enumerated with the same character set, so a face of the
 // same name measured with other glyphs is measured afresh. To regenerate the test desktop's rows
-// run the Wine test FontComboKnownFaces.DISABLED_PrintMeasuredRows (with
+// run the Wine test FontComboCatalogue.DISABLED_PrintMeasuredRows (with
 // --gtest_also_run_disabled_tests) on the test desktop and paste what it prints.
 #include "screenshot/ui/font_faces.h"
 

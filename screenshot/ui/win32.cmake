@@ -11,9 +11,14 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CColorToolBar_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CContextToolMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CToolTipWindow.cpp)
-# The in-place item host and its scroll bar.
+# The in-place item host, its scroll bar and the font and size drop lists.
 list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CInplaceItemContainer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CInplaceItemContainer_sites.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CInplaceItemContainer_helper.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CInplaceScrollBar.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceScrollBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drop_list_paint_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_catalog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_paint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CHeightComboBox.cpp)
