@@ -199,6 +199,12 @@ TEST_F(CaptureColorBar, WidthAndColourReachTheNextShapeAndTheToolsSettings) {
   Choose(1020);
   EXPECT_EQ(Records(), records);
   EXPECT_EQ(settings.GetPenWidthIndex(L"ColorTbEllipse"), 1);
+  // A dash style (no control of the bar offers one) reaches the next shape and the tool's slot.
+  tool_->OnDashStyleChanged(1);
+  Drag(130, 130, 170, 170);
+  EXPECT_EQ(Last()->dash, 1);
+  EXPECT_EQ(Last()->width, 5);
+  EXPECT_EQ(tool_->pen_style(2), (PenSlot{4, 1, 1}));
 }
 
 TEST_F(CaptureColorBar, InSelectModeTheSelectedShapeIsRestyledAsOneUndoStep) {

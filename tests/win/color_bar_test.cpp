@@ -123,7 +123,7 @@ class ColorBarTest : public EngineModuleTest {
     Pump(100);
   }
   void Post(UINT msg, int x, int y) {
-    PostMessageW(bar_.hwnd(), msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    PostMessageW(bar_.hwnd(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
     Pump(30);
   }
   void Click(int x, int y) {
@@ -281,6 +281,11 @@ TEST_F(ColorBarTest, AClickOnSwatch1009SelectsWhite) {
   EXPECT_EQ(bar_.colors, (std::vector<int>{808, 1212}));
   EXPECT_EQ(bar_.widths, (std::vector<int>{22}));
   EXPECT_EQ(GetCapture(), nullptr);
+  // A quick second click comes as a double click: it chooses like any other.
+  Click(141, 23);
+  Post(WM_LBUTTONDBLCLK, 141, 23);
+  Post(WM_LBUTTONUP, 141, 23);
+  EXPECT_EQ(bar_.colors, (std::vector<int>{808, 1212, 1010, 1010}));
 }
 
 TEST_F(ColorBarTest, AHoveredSwatchShowsTheBorderTheWhiteOneFurtherIn) {
