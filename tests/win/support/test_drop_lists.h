@@ -104,9 +104,23 @@ class Elsewhere : public CWindowBase {
 };
 
 // The engine's pictures (the lists draw with them) and a message filter registry for the lists
-// to close themselves through.
+// to close themselves through. A window of the thread covers the screen behind everything, so
+// that every move and click the tests make lands on a window of theirs and is waited for by what
+// it causes, not by a timeout.
 class DropListTest : public testpictures::EngineModuleTest {
  protected:
+  static void SetUpTestSuite() {
+    EngineModuleTest::SetUpTestSuite();
+    backdrop_ = new Elsewhere;
+    backdrop_->Create(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    testinput::PumpUntil([] { return IsWindowVisible(backdrop_->hwnd()) != FALSE; }, 1000);
+  }
+  static void TearDownTestSuite() {
+    delete backdrop_;
+    backdrop_ = nullptr;
+    testinput::Drain();
+    EngineModuleTest::TearDownTestSuite();
+  }
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(EngineModuleTest::SetUp());
     CreateMessageFilterList();
@@ -116,6 +130,9 @@ class DropListTest : public testpictures::EngineModuleTest {
     testinput::Drain();
     DestroyMessageFilterList();
   }
+
+ private:
+  static inline Elsewhere* backdrop_ = nullptr;
 };
 
 // The screen point at (x, y) of a window's client area.
