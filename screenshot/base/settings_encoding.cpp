@@ -87,6 +87,40 @@ IniFileEncoding DetectIniFileEncoding(const unsigned char* data, std::size_t byt
   return IniFileEncoding::kAnsi;
 }
 
+IniTextForm DetectIniTextForm(const unsigned char* data, std::size_t byte_count) {
+  IniTextForm form;
+  form.encoding = DetectIniFileEncoding(data, byte_count);
+  if (form.encoding != IniFileEncoding::kAnsi) {
+    form.marked = true;
+    return form;
+  }
+  if (data == nullptr || byte_count == 0) return form;
+  // UTF-16 without a mark: units with one zero byte and one non-zero byte, on the same side in
+  // at least a third of the units and on the other side in hardly any; no unit zero as a whole.
+  if (byte_count % 2 == 0) {
+    std::size_t low_zero = 0, high_zero = 0, units = byte_count / 2;
+    bool zero_unit = false;
+    for (std::size_t i = 0; i + 1 < byte_count; i += 2) {
+      if (data[i] == 0 && data[i + 1] == 0) zero_unit = true;
+      if (data[i] != 0 && data[i + 1] == 0) ++high_zero;  // ASCII in little-endian order
+      if (data[i] == 0 && data[i + 1] != 0) ++low_zero;   // ASCII in big-endian order
+    }
+    if (!zero_unit && high_zero * 3 >= units && low_zero * 10 <= high_zero) {
+      form.encoding = IniFileEncoding::kUtf16Le;
+      return form;
+    }
+    if (!zero_unit && low_zero * 3 >= units && high_zero * 10 <= low_zero) {
+      form.encoding = IniFileEncoding::kUtf16Be;
+      return form;
+    }
+  }
+  const std::string bytes(reinterpret_cast<const char*>(data), byte_count);
+  bool beyond_ascii = false;
+  for (unsigned char c : bytes) beyond_ascii = beyond_ascii || c >= 0x80;
+  if (beyond_ascii && IsUtf8(bytes)) form.encoding = IniFileEncoding::kUtf8;
+  return form;
+}
+
 std::size_t ByteOrderMarkSize(IniFileEncoding encoding) { return ByteOrderMark(encoding).size(); }
 
 std::string ByteOrderMark(IniFileEncoding encoding) {

@@ -24,6 +24,16 @@ enum class IniFileEncoding {
   kAnsi,     // anything else, an empty file included
 };
 IniFileEncoding DetectIniFileEncoding(const unsigned char* data, std::size_t byte_count);
+// The encoding of a settings file judged by its mark or, where it has none, by its content, as
+// the user's editor may have saved it: UTF-16 in either byte order (much of an INI file is ASCII,
+// so one byte of nearly every unit is zero, which ANSI text never has), then UTF-8 (well-formed,
+// with at least one character beyond ASCII), else ANSI.
+struct IniTextForm {
+  IniFileEncoding encoding = IniFileEncoding::kAnsi;
+  bool marked = false;  // the file starts with the encoding's byte-order mark
+};
+IniTextForm DetectIniTextForm(const unsigned char* data, std::size_t byte_count);
+
 // Bytes of the byte-order mark that the encoding's files start with (0 for kAnsi).
 std::size_t ByteOrderMarkSize(IniFileEncoding encoding);
 // The byte-order mark itself.

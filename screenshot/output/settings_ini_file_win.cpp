@@ -1,4 +1,4 @@
-// The settings file: read through the Windows profile functions, written in one safe step.
+// The settings file: read as the profile functions read it, written in one safe step.
 #include "screenshot/output/settings_ini_file_win.h"
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 namespace {
 
 using settings::IniFileEncoding;
+using settings::IniTextForm;
 
 // A settings file is a few hundred bytes; one far larger is not ours to rewrite.
 constexpr LONGLONG kMaxFileBytes = 1024 * 1024;
@@ -86,14 +87,14 @@ bool EncodeAnsi(const std::wstring& text, std::string* bytes) {
 }
 
 // The text of the file the way the profile functions read it.
-std::wstring Decode(const std::string& bytes, IniFileEncoding encoding) {
+std::wstring Decode(const std::string& bytes, IniTextForm form) {
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  const size_t mark = settings::ByteOrderMarkSize(encoding);
-  switch (encoding) {
+  const size_t mark = form.marked ? settings::ByteOrderMarkSize(form.encoding) : 0;
+  switch (form.encoding) {
     case IniFileEncoding::kUtf16Le:
     case IniFileEncoding::kUtf16Be:
       return settings::UnitsFromUtf16Bytes(data + mark, bytes.size() - mark,
-                                           encoding == IniFileEncoding::kUtf16Be);
+                                           form.encoding == IniFileEncoding::kUtf16Be);
     case IniFileEncoding::kUtf8:
       return settings::UnitsFromUtf8(bytes.substr(mark));
     case IniFileEncoding::kAnsi:
@@ -102,16 +103,16 @@ std::wstring Decode(const std::string& bytes, IniFileEncoding encoding) {
   return DecodeAnsi(bytes);
 }
 
-// text in the file's form; an ANSI file whose old or new text has no exact ANSI form becomes
-// UTF-16LE.
-std::string Encode(const std::wstring& text, IniFileEncoding encoding, const std::string& old) {
-  switch (encoding) {
+// text in the file's form, its mark or the lack of one included; an ANSI file whose old or new
+// text has no exact ANSI form becomes UTF-16LE with a mark.
+std::string Encode(const std::wstring& text, IniTextForm form, const std::string& old) {
+  const std::string mark = form.marked ? settings::ByteOrderMark(form.encoding) : std::string();
+  switch (form.encoding) {
     case IniFileEncoding::kUtf16Le:
     case IniFileEncoding::kUtf16Be:
-      return settings::ByteOrderMark(encoding) +
-             settings::Utf16BytesFromUnits(text, encoding == IniFileEncoding::kUtf16Be);
+      return mark + settings::Utf16BytesFromUnits(text, form.encoding == IniFileEncoding::kUtf16Be);
     case IniFileEncoding::kUtf8:
-      return settings::ByteOrderMark(encoding) + settings::Utf8FromUnits(text);
+      return mark + settings::Utf8FromUnits(text);
     case IniFileEncoding::kAnsi:
       break;
   }
@@ -119,6 +120,25 @@ std::string Encode(const std::wstring& text, IniFileEncoding encoding, const std
   if (EncodeAnsi(text, &ansi) && EncodeAnsi(DecodeAnsi(old), &old_again) && old_again == old)
     return ansi;
   return settings::EncodeUtf16LeWithBom(text);
+}
+
+// A file that is not settings text is copied to "Config.ini.bad" (over an older one: the last
+// is kept) before a fresh file replaces it, so that whatever it was is still there to look at.
+bool KeepAsBad(const std::wstring& path) {
+  const std::wstring bad = path + L".bad";
+  if (CopyFileW(path.c_str(), bad.c_str(), FALSE)) {
+    diag::Log(diag::kLogError, L"Settings [%s] are not settings text: kept as [%s]", path.c_str(),
+              bad.c_str());
+    return true;
+  }
+  diag::Log(diag::kLogError, L"CopyFile [%s] Failed [%08X]", bad.c_str(),
+            static_cast<unsigned>(GetLastError()));
+  return false;
+}
+
+IniTextForm FormOf(const std::string& bytes) {
+  return settings::DetectIniTextForm(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                     bytes.size());
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
@@ -160,34 +180,60 @@ bool ReplaceWholeFile(const std::wstring& path, const std::string& bytes, DWORD 
 
 }  // namespace
 
+const std::wstring& SettingsIniFile::Text() {
+  if (read_) return text_;
+  read_ = true;
+  std::string bytes;
+  bool missing = false;
+  if (path_.empty() || !ReadWholeFile(path_, &bytes, &missing)) {
+    access_ = path_.empty() ? Access::kMissing : Access::kUnreadable;
+    return text_;
+  }
+  if (missing) {
+    access_ = Access::kMissing;
+    return text_;
+  }
+  text_ = Decode(bytes, FormOf(bytes));
+  access_ = Access::kReadable;
+  if (!settings::IsSettingsText(text_)) {
+    access_ = Access::kNotSettings;
+    text_.clear();
+  }
+  return text_;
+}
+
 int SettingsIniFile::ReadInt(const wchar_t* section, const wchar_t* key, int fallback) {
-  if (path_.empty()) return fallback;
-  return static_cast<int>(GetPrivateProfileIntW(section, key, fallback, path_.c_str()));
+  const auto value = settings::FindProfileValue(Text(), section, key);
+  if (!value || value->empty()) return fallback;
+  return settings::ProfileIntFromText(*value);
 }
 
 std::wstring SettingsIniFile::ReadString(const wchar_t* section, const wchar_t* key,
                                          const std::wstring& fallback) {
-  if (path_.empty()) return fallback;
-  wchar_t buffer[settings::kProfileBufferChars] = L"";
-  GetPrivateProfileStringW(section, key, fallback.c_str(), buffer,
-                           static_cast<DWORD>(settings::kProfileBufferChars), path_.c_str());
-  return std::wstring(buffer, wcsnlen(buffer, settings::kProfileBufferChars));
+  const auto value = settings::FindProfileValue(Text(), section, key);
+  if (!value) return fallback.substr(0, settings::kProfileBufferChars - 1);
+  return value->substr(0, settings::kProfileBufferChars - 1);
 }
 
 void SettingsIniFile::WriteInt(const wchar_t* section, const wchar_t* key, int value) {
-  changes_.push_back({section, key, std::to_wstring(value)});
+  changes_.push_back({section, key, std::to_wstring(value), true});
 }
 
 void SettingsIniFile::WriteString(const wchar_t* section, const wchar_t* key,
                                   const std::wstring& value) {
-  changes_.push_back({section, key, value});
+  changes_.push_back({section, key, value, false});
 }
 
-SettingsIniFile::Access SettingsIniFile::Probe() const {
-  if (path_.empty()) return Access::kMissing;
-  ScopedHandle file(OpenForReading(path_));
-  if (file) return Access::kReadable;
-  return IsMissing(GetLastError()) ? Access::kMissing : Access::kUnreadable;
+bool SettingsIniFile::Change::ReadsAs(const std::wstring& text) const {
+  const auto old = settings::FindProfileValue(text, section, key);
+  if (!old) return false;
+  if (number) return !old->empty() && std::to_wstring(settings::ProfileIntFromText(*old)) == value;
+  return old->substr(0, settings::kProfileBufferChars - 1) == value;
+}
+
+SettingsIniFile::Access SettingsIniFile::Probe() {
+  Text();
+  return access_;
 }
 
 bool SettingsIniFile::Commit() {
@@ -205,14 +251,28 @@ bool SettingsIniFile::Commit() {
     diag::Log(diag::kLogError, L"Settings [%s] are read-only", path_.c_str());
     return false;  // the user has fixed these settings
   }
-  const IniFileEncoding encoding =
-      missing ? IniFileEncoding::kUtf16Le
-              : settings::DetectIniFileEncoding(reinterpret_cast<const unsigned char*>(old.data()),
-                                                old.size());
-  std::wstring text = missing ? std::wstring() : Decode(old, encoding);
-  for (const Change& change : changes_)
-    text = settings::SetProfileValue(text, change.section, change.key, change.value);
-  const std::string bytes = Encode(text, encoding, old);
+  IniTextForm form;
+  form.encoding = IniFileEncoding::kUtf16Le;
+  form.marked = true;  // how a new file starts
+  std::wstring text;
+  if (!missing) {
+    text = Decode(old, FormOf(old));
+    if (settings::IsSettingsText(text)) {
+      form = FormOf(old);
+    } else if (!KeepAsBad(path_)) {
+      return false;
+    } else {
+      text.clear();
+      old.clear();
+    }
+  }
+  for (const Change& change : changes_) {
+    // A value that reads as what is written stays as the file has it: a number beyond the range
+    // of int, a long face name or a hand-written "abc" is not rewritten as what was made of it.
+    if (!change.ReadsAs(text))
+      text = settings::SetProfileValue(text, change.section, change.key, change.value);
+  }
+  const std::string bytes = Encode(text, form, old);
   if (!missing && bytes == old) return true;
   return ReplaceWholeFile(path_, bytes, attributes);
 }

@@ -1,6 +1,7 @@
 // The settings file's text, found and changed the way the profile functions read it.
 #include "screenshot/output/settings_ini_text.h"
 
+#include <climits>
 #include <cstddef>
 #include <vector>
 
@@ -147,6 +148,37 @@ std::wstring SetProfileValue(const std::wstring& text, const std::wstring& secti
   std::wstring out = text;
   out += EndOfLastLine(out, br);
   return out + L"[" + section + L"]" + br + entry + br;
+}
+
+bool IsSettingsText(const std::wstring& text) {
+  for (wchar_t c : text) {
+    if (c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n') return false;
+  }
+  std::size_t lines = 0, settings_lines = 0;
+  for (const Line& line : SplitLines(text)) {
+    std::size_t begin = line.begin, end = line.end;
+    Trim(text, &begin, &end);
+    if (begin == end) continue;
+    ++lines;
+    const wchar_t first = text[begin];
+    if (first == L'[' || first == L';' || first == L'#' || text.find(L'=', begin) < end)
+      ++settings_lines;
+  }
+  return settings_lines * 2 >= lines;
+}
+
+int ProfileIntFromText(const std::wstring& value) {
+  std::size_t i = 0;
+  while (i < value.size() && IsBlank(value[i])) ++i;
+  bool negative = false;
+  if (i < value.size() && (value[i] == L'-' || value[i] == L'+')) negative = value[i++] == L'-';
+  long long magnitude = 0;
+  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+  for (; i < value.size() && value[i] >= L'0' && value[i] <= L'9'; ++i) {
+    magnitude = magnitude * 10 + (value[i] - L'0');
+    if (magnitude > limit) magnitude = limit;  // and stays there: never wraps
+  }
+  return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
 }  // namespace settings

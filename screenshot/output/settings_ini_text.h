@@ -24,4 +24,15 @@ std::optional<std::wstring> FindProfileValue(const std::wstring& text, const std
 std::wstring SetProfileValue(const std::wstring& text, const std::wstring& section,
                              const std::wstring& key, const std::wstring& value);
 
+// Whether text reads as settings at all: no control characters but tabs and line breaks, and at
+// least half of the lines that are not blank are "[section]" headers, ";" or "#" comments or
+// "key=value" lines. A file of anything else (a stray binary, a page of HTML) must not be edited
+// in place: the engine's keys would be mixed into it and the garbage carried on.
+bool IsSettingsText(const std::wstring& text);
+
+// The number the profile functions' integer read makes of a value: blanks, an optional sign, then
+// decimal digits up to the first other character; no digits give 0. A number beyond the range
+// of int gives the nearest end of that range rather than wrapping round.
+int ProfileIntFromText(const std::wstring& value);
+
 }  // namespace settings

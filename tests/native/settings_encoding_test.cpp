@@ -95,3 +95,54 @@ TEST(IniEncoding, MalformedUtf8GivesReplacementCharactersAndIsNotUtf8) {
             L"a\xFFFD\xFFFD"
             L"b");
 }
+
+namespace {
+IniTextForm FormOf(const std::vector<unsigned char>& bytes) {
+  return DetectIniTextForm(bytes.data(), bytes.size());
+}
+std::vector<unsigned char> Bytes(const std::string& text) {
+  return std::vector<unsigned char>(text.begin(), text.end());
+}
+std::vector<unsigned char> Swapped(std::vector<unsigned char> bytes) {
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) std::swap(bytes[i], bytes[i + 1]);
+  return bytes;
+}
+}  // namespace
+
+TEST(IniTextForm, FilesWithoutAMarkAreKnownByTheirContent) {
+  const std::wstring settings = L"[TextTb]\r\nfName=\x5B8B\x4F53\r\nfHeight=24\r\n[Extra]\r\nK=yes";
+  auto form = FormOf(Utf16(settings));
+  EXPECT_EQ(form.encoding, IniFileEncoding::kUtf16Le);
+  EXPECT_FALSE(form.marked);
+  form = FormOf(Swapped(Utf16(settings)));
+  EXPECT_EQ(form.encoding, IniFileEncoding::kUtf16Be);
+  EXPECT_FALSE(form.marked);
+  // Chinese-only values still leave most units ASCII in an INI file; one line of CJK is fine.
+  form = FormOf(Utf16(L"[S]\r\nk=\x5B8B\x4F53\x5B8B\x4F53\x5B8B\x4F53"));
+  EXPECT_EQ(form.encoding, IniFileEncoding::kUtf16Le);
+
+  form = FormOf(Bytes("[TextTb]\r\nfName=\xE5\xAE\x8B\xE4\xBD\x93\r\n"));  // UTF-8 宋体
+  EXPECT_EQ(form.encoding, IniFileEncoding::kUtf8);
+  EXPECT_FALSE(form.marked);
+  form = FormOf(Bytes("\xEF\xBB\xBF[TextTb]\r\nfName=x\r\n"));
+  EXPECT_EQ(form.encoding, IniFileEncoding::kUtf8);
+  EXPECT_TRUE(form.marked);
+  form = FormOf(Utf16(L"\xFEFF[S]"));
+  EXPECT_EQ(form.encoding, IniFileEncoding::kUtf16Le);
+  EXPECT_TRUE(form.marked);
+}
+
+TEST(IniTextForm, AnsiStaysAnsi) {
+  // Plain ASCII, GB 936 bytes (宋体 is not well-formed UTF-8) and an empty file.
+  EXPECT_EQ(FormOf(Bytes("[TextTb]\r\nfHeight=24\r\n")).encoding, IniFileEncoding::kAnsi);
+  EXPECT_EQ(FormOf(Bytes("[TextTb]\r\nfName=\xCB\xCE\xCC\xE5\r\n")).encoding,
+            IniFileEncoding::kAnsi);
+  EXPECT_EQ(FormOf({}).encoding, IniFileEncoding::kAnsi);
+  // Binary with zero units, and bytes zero on both sides alike, are no UTF-16 text.
+  EXPECT_EQ(FormOf({'a', 0, 0, 0, 'b', 0, 'c', 0}).encoding, IniFileEncoding::kAnsi);
+  EXPECT_EQ(FormOf({'a', 0, 0, 'b', 'c', 0, 0, 'd'}).encoding, IniFileEncoding::kAnsi);
+  // An odd byte count is never UTF-16 without a mark.
+  auto odd = Utf16(L"[S]\r\nk=v");
+  odd.push_back('x');
+  EXPECT_EQ(FormOf(odd).encoding, IniFileEncoding::kAnsi);
+}

@@ -56,3 +56,29 @@ TEST(SettingsIniText, TextEndingInALoneCarriageReturnGetsOnlyTheMissingLineFeed)
   EXPECT_EQ(SetProfileValue(L"[a]\nx=1\r", L"Common", L"SaveType", L".png"),
             L"[a]\nx=1\r\n[Common]\nSaveType=.png\n");
 }
+
+TEST(SettingsIniText, OnlyTextOfHeadersCommentsAndKeysIsSettings) {
+  EXPECT_TRUE(settings::IsSettingsText(L""));
+  EXPECT_TRUE(settings::IsSettingsText(L"\r\n[TextTb]\r\n; mine\r\nfHeight=24\r\n# too\r\n"));
+  // A stray line among keys is a user's note, not garbage.
+  EXPECT_TRUE(settings::IsSettingsText(L"[S]\r\na=1\r\nremember this\r\nb=2\r\n"));
+  EXPECT_FALSE(settings::IsSettingsText(L"<html>=[x]=\r\n\x01[TextTb\r\nfHeight</html>"));
+  EXPECT_FALSE(settings::IsSettingsText(std::wstring(L"[S]\r\nk=v\0w", 10)));
+  EXPECT_FALSE(settings::IsSettingsText(L"<html>\r\n<body>\r\nhello=\r\n</body>\r\n</html>"));
+}
+
+TEST(SettingsIniText, NumbersReadAsTheProfileFunctionsDoButNeverWrap) {
+  using settings::ProfileIntFromText;
+  EXPECT_EQ(ProfileIntFromText(L"24"), 24);
+  EXPECT_EQ(ProfileIntFromText(L"-5"), -5);
+  EXPECT_EQ(ProfileIntFromText(L" +7"), 7);
+  EXPECT_EQ(ProfileIntFromText(L"12abc"), 12);
+  EXPECT_EQ(ProfileIntFromText(L"abc"), 0);
+  EXPECT_EQ(ProfileIntFromText(L"-"), 0);
+  EXPECT_EQ(ProfileIntFromText(L"2147483647"), 2147483647);
+  EXPECT_EQ(ProfileIntFromText(L"-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(ProfileIntFromText(L"2147483648"), 2147483647);
+  EXPECT_EQ(ProfileIntFromText(L"99999999999"), 2147483647);
+  EXPECT_EQ(ProfileIntFromText(L"-2147483649"), -2147483647 - 1);
+  EXPECT_EQ(ProfileIntFromText(L"9" + std::wstring(400, L'9')), 2147483647);
+}

@@ -210,6 +210,94 @@ TEST_F(SettingsStoreTest, DamagedValuesReachCallersOnlyThroughTheCheckedGetters)
   EXPECT_EQ(reread.GetFaceName(), MenuFace());
 }
 
+TEST_F(SettingsStoreTest, FilesSavedWithoutAMarkAreReadAndKeepTheirForm) {
+  auto utf16 = [](const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return bytes;
+  };
+  const std::wstring user = L"[ColorTbEllipse]\r\nDotStyle=2\r\nCrStyle=5\r\n[TextTb]\r\nfName=" +
+                            std::wstring(kChinese) + L"\r\nfHeight=24\r\n[Extra]\r\nKeepMe=yes\r\n";
+  SettingsStore store(Folder());
+  WriteBytes(store.file_path(), utf16(user));  // UTF-16LE, no byte-order mark
+  store.Load();
+  EXPECT_EQ(store.GetPenWidthIndex(L"ColorTbEllipse"), 2);
+  EXPECT_EQ(store.GetColorIndex(L"ColorTbEllipse"), 5);
+  EXPECT_EQ(store.GetFaceName(), kChinese);
+  EXPECT_EQ(store.GetTextHeight(), 24);
+  store.SetTextHeight(30);
+  ASSERT_TRUE(store.Save());
+  std::string saved = ReadBytes(store.file_path());
+  EXPECT_NE(saved.compare(0, 2, "\xFF\xFE"), 0);
+  for (const std::wstring& line :
+       {std::wstring(L"[Extra]\r\nKeepMe=yes"), std::wstring(L"fHeight=30\r\n"),
+        std::wstring(L"fName=") + kChinese, std::wstring(L"[ColorTbEllipse]\r\nDotStyle=2")})
+    EXPECT_NE(saved.find(utf16(line)), std::string::npos);
+
+  // UTF-8 without a mark, as current editors save it: read as UTF-8 and written back so.
+  const std::string utf8_face = "\xE5\xAE\x8B\xE4\xBD\x93";  // 宋体
+  WriteBytes(store.file_path(), "[TextTb]\r\nfName=" + utf8_face + "\r\n[Extra]\r\nk=v\r\n");
+  store.Load();
+  EXPECT_EQ(store.GetFaceName(), L"\x5B8B\x4F53");
+  store.SetBold(true);
+  ASSERT_TRUE(store.Save());
+  saved = ReadBytes(store.file_path());
+  EXPECT_EQ(saved.compare(0, 17 + utf8_face.size(), "[TextTb]\r\nfName=" + utf8_face + "\r"), 0);
+  EXPECT_NE(saved.find("fBold=1"), std::string::npos);
+  EXPECT_NE(saved.find("[Extra]\r\nk=v"), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, ValuesAreWrittenBackExactlyAsReadUnlessTheRunChangesThem) {
+  SettingsStore store(Folder());
+  const std::string long_face(500, 'F');
+  const std::string user =
+      "[ColorTbRectangle]\r\nDotStyle=99999999999\r\nCrStyle=2147483648\r\n"
+      "[TextTb]\r\nfHeight=-2147483649\r\nfName=" +
+      long_face + "\r\nfCr=abc\r\n";
+  WriteBytes(store.file_path(), user);
+  store.Load();
+  EXPECT_EQ(store.GetPenWidthIndex(L"ColorTbRectangle"), 2147483647);  // never wrapped
+  EXPECT_EQ(store.GetTextHeight(), -2147483647 - 1);
+  EXPECT_EQ(store.GetValidTextHeight(), 18);
+  store.SetColorIndex(L"ColorTbEllipse", 3);
+  ASSERT_TRUE(store.Save());
+  const std::string saved = ReadBytes(store.file_path());
+  EXPECT_EQ(saved.substr(0, user.size()), user);  // every value as the user had it
+  EXPECT_NE(saved.find("[ColorTbEllipse]\r\nDotStyle=0\r\nCrStyle=3\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("[Common]\r\nSaveType=.png"), std::string::npos);  // missing keys added
+  // A value the run does change is written.
+  SettingsStore reread(Folder());
+  reread.Load();
+  reread.SetPenWidthIndex(L"ColorTbRectangle", 1);
+  ASSERT_TRUE(reread.Save());
+  EXPECT_NE(ReadBytes(store.file_path()).find("DotStyle=1\r\nCrStyle=2147483648"),
+            std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, AFileOfGarbageIsKeptAsBadAndAFreshFileWritten) {
+  SettingsStore store(Folder());
+  const std::wstring bad = store.file_path() + L".bad";
+  for (unsigned seed : {7u, 8u}) {
+    std::string garbage;
+    unsigned x = seed;
+    for (int i = 0; i < 4096; ++i) {
+      x = x * 1103515245u + 12345u;
+      garbage += static_cast<char>(x >> 24);
+    }
+    WriteBytes(store.file_path(), garbage);
+    store.Load();
+    ExpectDefaults(store);
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(ReadBytes(bad), garbage) << "the last one is kept";
+    EXPECT_TRUE(IsUnicode(store.file_path()));
+    EXPECT_EQ(Lines(store.file_path()),
+              L"[ColorTbArrow]\nDotStyle=0\nCrStyle=10\n[ColorTbEllipse]\nDotStyle=0\nCrStyle=10\n"
+              L"[ColorTbPolyline]\nDotStyle=0\nCrStyle=10\n[ColorTbRectangle]\nDotStyle=0\n"
+              L"CrStyle=10\n[TextTb]\nfHeight=18\nfName=" +
+                  MenuFace() + L"\nfBold=0\nfItalic=0\nfCr=10\n[Common]\nSaveType=.png\n");
+  }
+}
+
 TEST_F(SettingsStoreTest, AnUnusableDataFolderIsLoggedOrRefusedAndNeverWrittenOutside) {
   const std::wstring blocker = Folder(L"blocker");
   WriteBytes(blocker, "not a folder");
