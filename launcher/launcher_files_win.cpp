@@ -15,8 +15,10 @@ namespace launcher {
 namespace {
 
 constexpr UINT kGbCodePage = 936;
-// A hotkey file is a few dozen bytes; one far larger is not ours to parse or rewrite.
-constexpr LONGLONG kMaxIniBytes = 1024 * 1024;
+// A hotkey file is a few dozen bytes, but a user's editor or another program may have grown it
+// (a long comment, a pasted log): the key is still read and written in files of up to 64 MiB.
+// Beyond that the file is not ours to parse or rewrite in a tray program's memory.
+constexpr LONGLONG kMaxIniBytes = 64 * 1024 * 1024;
 // Another launcher replacing the file, or a virus scanner, may hold it for a moment.
 constexpr int kAttempts = 10;
 constexpr DWORD kRetryMs = 30;

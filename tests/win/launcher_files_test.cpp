@@ -104,6 +104,18 @@ TEST_F(LauncherFiles, AFileHeldForAMomentIsStillReadAndWritten) {
   EXPECT_EQ(Read(), "115");
 }
 
+TEST_F(LauncherFiles, AFileGrownPastAMegabyteStillGivesAndTakesItsHotkey) {
+  const std::string padding = "; " + std::string(3 * 1024 * 1024, 'x') + "\r\n";
+  const std::string file = padding + "[" + kGb + "]\r\n" + kGb + "=114\r\n";
+  WriteBytes(ini_, file);
+  EXPECT_EQ(Read(), "114");
+  EXPECT_TRUE(Write("115"));
+  EXPECT_EQ(Read(), "115");
+  const std::string saved = ReadBytes(ini_);
+  EXPECT_EQ(saved.substr(0, padding.size()), padding);
+  EXPECT_EQ(saved.substr(padding.size()), "[" + kGb + "]\r\n" + kGb + "=115\r\n");
+}
+
 TEST_F(LauncherFiles, FilesThatAreNotTheLaunchersToChangeAreLeftAlone) {
   const std::string file = "[" + kGb + "]\r\n" + kGb + "=114\r\n";
   WriteBytes(ini_, file);
