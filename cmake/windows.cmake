@@ -45,3 +45,10 @@ add_subdirectory(launcher)
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests)
 add_subdirectory(bench)
+
+# The SDK and GDI+ headers take longer to parse than most of our files take to compile: the
+# libraries with many Win32 files parse them once (the test program too, tests/CMakeLists.txt).
+# The platform-free library never sees them: it must build without windows.h.
+foreach(target engine launcher_lib)
+  target_precompile_headers(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/windows_pch.h)
+endforeach()
