@@ -242,8 +242,8 @@ void CScrawlBoard::TakeStyleOf(const CObjectBase* o) {
   pen_color_ = ColorrefOfArgb(shape->color);
 }
 
-PenSpec CScrawlBoard::CurrentPen() const {
-  return PenSpec{pen_width_, dash_style_, ArgbOfColorref(pen_color_)};
+StrokeStyle CScrawlBoard::CurrentPen() const {
+  return StrokeStyle{pen_width_, dash_style_, ArgbOfColorref(pen_color_)};
 }
 
 void CScrawlBoard::SelectIfSelectMode(CObjectBase* o) {

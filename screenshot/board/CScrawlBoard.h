@@ -185,7 +185,7 @@ class CScrawlBoard {
   Point BoardPoint(LPARAM lParam) const;
   Point CursorBoardPoint() const;
   bool OnBoard(Point p) const { return p.x >= 0 && p.x < width_ && p.y >= 0 && p.y < height_; }
-  PenSpec CurrentPen() const;
+  StrokeStyle CurrentPen() const;
   // The topmost live object other than `except` whose body (not wide) holds p.
   CObjectBase* TopmostHit(Point p, const CObjectBase* except) const;
   // The frozen screen with every live object but `skip` drawn on it.

@@ -31,7 +31,7 @@ void CScrawlBoard::DragCreating(Point p) {
   last_ = p;
   not_moved_yet_ = 0;
   overlay_.Clear();
-  const PenSpec pen = CurrentPen();
+  const StrokeStyle pen = CurrentPen();
   bool shown = false;  // whether the overlay holds a preview to show
   switch (tool_at_press_) {
     case kToolRectangle: {
@@ -74,7 +74,7 @@ void CScrawlBoard::FinishCreating(Point p) {
   ReleaseMouse();
   const bool moved = !not_moved_yet_;
   not_moved_yet_ = 0;
-  const PenSpec pen = CurrentPen();
+  const StrokeStyle pen = CurrentPen();
   CBaseRecord* record = nullptr;
   switch (tool_at_press_) {
     case kToolRectangle:

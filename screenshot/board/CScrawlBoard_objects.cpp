@@ -37,9 +37,9 @@ void SetFrameCursor(int code) {
 
 // The shape drawn in its own colour, then again in its hover colour.
 template <typename PaintFn>
-void PaintHovered(const PenSpec& pen, PaintFn paint) {
+void PaintHovered(const StrokeStyle& pen, PaintFn paint) {
   paint(pen);
-  PenSpec hover = pen;
+  StrokeStyle hover = pen;
   hover.argb = HoverColor(pen.argb);
   paint(hover);
 }
@@ -102,7 +102,7 @@ bool CScrawlBoard::CObjectBase::MaskHit(const Rect& box, Point p, bool wide) {
 // ---- rectangle ---------------------------------------------------------------------------------
 
 CScrawlBoard::CObjectRectangle::CObjectRectangle(ObjectList& list, const Rect& r,
-                                                 const PenSpec& pen)
+                                                 const StrokeStyle& pen)
     : CPenObject(list, kObjectRectangle, pen) {
   rect = Normalized(r);
 }
@@ -112,7 +112,7 @@ void CScrawlBoard::CObjectRectangle::Draw(CScrawlBoard*, BoardLayer& layer) {
 }
 
 void CScrawlBoard::CObjectRectangle::DrawHover(CScrawlBoard*, BoardLayer& layer) {
-  PaintHovered(pen(), [&](const PenSpec& p) { PaintRectangle(layer, rect, p); });
+  PaintHovered(pen(), [&](const StrokeStyle& p) { PaintRectangle(layer, rect, p); });
 }
 
 void CScrawlBoard::CObjectRectangle::DrawSelected(CScrawlBoard* board, BoardLayer& layer) {
@@ -132,7 +132,8 @@ int CScrawlBoard::CObjectRectangle::HitTestBody(int x, int y, int wide) {
 
 // ---- ellipse -----------------------------------------------------------------------------------
 
-CScrawlBoard::CObjectEllipse::CObjectEllipse(ObjectList& list, const Rect& r, const PenSpec& pen)
+CScrawlBoard::CObjectEllipse::CObjectEllipse(ObjectList& list, const Rect& r,
+                                             const StrokeStyle& pen)
     : CPenObject(list, kObjectEllipse, pen) {
   rect = Normalized(r);
 }
@@ -142,7 +143,7 @@ void CScrawlBoard::CObjectEllipse::Draw(CScrawlBoard*, BoardLayer& layer) {
 }
 
 void CScrawlBoard::CObjectEllipse::DrawHover(CScrawlBoard*, BoardLayer& layer) {
-  PaintHovered(pen(), [&](const PenSpec& p) { PaintEllipse(layer, rect, p); });
+  PaintHovered(pen(), [&](const StrokeStyle& p) { PaintEllipse(layer, rect, p); });
 }
 
 void CScrawlBoard::CObjectEllipse::DrawSelected(CScrawlBoard* board, BoardLayer& layer) {
@@ -174,7 +175,7 @@ void CScrawlBoard::CObjectEllipse::RenderHitMask(HDC dc, const Rect& box) {
 // ---- arrow -------------------------------------------------------------------------------------
 
 CScrawlBoard::CObjectArrow::CObjectArrow(ObjectList& list, Point tail, Point head,
-                                         const PenSpec& pen)
+                                         const StrokeStyle& pen)
     : CPenObject(list, kObjectArrow, pen) {
   rect = Rect{tail.x, tail.y, head.x, head.y};
 }
@@ -184,7 +185,7 @@ void CScrawlBoard::CObjectArrow::Draw(CScrawlBoard*, BoardLayer& layer) {
 }
 
 void CScrawlBoard::CObjectArrow::DrawHover(CScrawlBoard*, BoardLayer& layer) {
-  PaintHovered(pen(), [&](const PenSpec& p) { PaintArrow(layer, tail(), head(), p); });
+  PaintHovered(pen(), [&](const StrokeStyle& p) { PaintArrow(layer, tail(), head(), p); });
 }
 
 void CScrawlBoard::CObjectArrow::DrawSelected(CScrawlBoard* board, BoardLayer& layer) {
@@ -216,7 +217,7 @@ void CScrawlBoard::CObjectArrow::RenderHitMask(HDC dc, const Rect& box) {
 // ---- free-hand line ----------------------------------------------------------------------------
 
 CScrawlBoard::CObjectPolyline::CObjectPolyline(ObjectList& list, std::vector<Point> pts,
-                                               const PenSpec& pen)
+                                               const StrokeStyle& pen)
     : CPenObject(list, kObjectPolyline, pen), points(std::move(pts)) {
   rect = PointsBoundingBox(points);
 }
@@ -226,7 +227,7 @@ void CScrawlBoard::CObjectPolyline::Draw(CScrawlBoard*, BoardLayer& layer) {
 }
 
 void CScrawlBoard::CObjectPolyline::DrawHover(CScrawlBoard*, BoardLayer& layer) {
-  PaintHovered(pen(), [&](const PenSpec& p) { PaintPolyline(layer, points, p); });
+  PaintHovered(pen(), [&](const StrokeStyle& p) { PaintPolyline(layer, points, p); });
 }
 
 void CScrawlBoard::CObjectPolyline::DrawSelected(CScrawlBoard*, BoardLayer& layer) {

@@ -47,17 +47,17 @@ class CScrawlBoard::CPenObject : public CObjectBase {
   int width;
   int dash;
   uint32_t color;
-  PenSpec pen() const { return PenSpec{width, dash, color}; }
+  StrokeStyle pen() const { return StrokeStyle{width, dash, color}; }
 
  protected:
-  CPenObject(ObjectList& list, ObjectKind kind, const PenSpec& pen)
+  CPenObject(ObjectList& list, ObjectKind kind, const StrokeStyle& pen)
       : CObjectBase(list, kind), width(pen.width), dash(pen.dash), color(pen.argb) {}
 };
 
 class CScrawlBoard::CObjectRectangle : public CPenObject {
  public:
   // Appended to `list` with its normalised rectangle.
-  CObjectRectangle(ObjectList& list, const Rect& r, const PenSpec& pen);
+  CObjectRectangle(ObjectList& list, const Rect& r, const StrokeStyle& pen);
   void Draw(CScrawlBoard* board, BoardLayer& layer) override;
   void DrawHover(CScrawlBoard* board, BoardLayer& layer) override;
   void DrawSelected(CScrawlBoard* board, BoardLayer& layer) override;
@@ -70,7 +70,7 @@ class CScrawlBoard::CObjectRectangle : public CPenObject {
 
 class CScrawlBoard::CObjectEllipse : public CPenObject {
  public:
-  CObjectEllipse(ObjectList& list, const Rect& r, const PenSpec& pen);
+  CObjectEllipse(ObjectList& list, const Rect& r, const StrokeStyle& pen);
   void Draw(CScrawlBoard* board, BoardLayer& layer) override;
   void DrawHover(CScrawlBoard* board, BoardLayer& layer) override;
   void DrawSelected(CScrawlBoard* board, BoardLayer& layer) override;
@@ -85,7 +85,7 @@ class CScrawlBoard::CObjectEllipse : public CPenObject {
 // Tail at (rect.left, rect.top), head at (rect.right, rect.bottom).
 class CScrawlBoard::CObjectArrow : public CPenObject {
  public:
-  CObjectArrow(ObjectList& list, Point tail, Point head, const PenSpec& pen);
+  CObjectArrow(ObjectList& list, Point tail, Point head, const StrokeStyle& pen);
   Point tail() const { return Point{rect.left, rect.top}; }
   Point head() const { return Point{rect.right, rect.bottom}; }
   void Draw(CScrawlBoard* board, BoardLayer& layer) override;
@@ -102,7 +102,7 @@ class CScrawlBoard::CObjectArrow : public CPenObject {
 class CScrawlBoard::CObjectPolyline : public CPenObject {
  public:
   // Every point as captured, in order; the rectangle is their bounding box.
-  CObjectPolyline(ObjectList& list, std::vector<Point> points, const PenSpec& pen);
+  CObjectPolyline(ObjectList& list, std::vector<Point> points, const StrokeStyle& pen);
   void Draw(CScrawlBoard* board, BoardLayer& layer) override;
   void DrawHover(CScrawlBoard* board, BoardLayer& layer) override;
   // The marching outline.

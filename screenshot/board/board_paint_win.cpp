@@ -17,22 +17,23 @@ using Gdiplus::Pen;
 
 // A pen as every shape of the board makes it: the object's colour, opaque, its width in world
 // units and its dash style.
-std::unique_ptr<Pen> MakePen(const PenSpec& spec, Gdiplus::PenAlignment alignment,
+std::unique_ptr<Pen> MakePen(const StrokeStyle& stroke, Gdiplus::PenAlignment alignment,
                              Gdiplus::LineJoin join) {
-  auto pen = std::make_unique<Pen>(Color(0xFF000000u | spec.argb), static_cast<float>(spec.width));
+  auto pen =
+      std::make_unique<Pen>(Color(0xFF000000u | stroke.argb), static_cast<float>(stroke.width));
   pen->SetAlignment(alignment);
-  pen->SetDashStyle(static_cast<Gdiplus::DashStyle>(ClampDashStyle(spec.dash)));
+  pen->SetDashStyle(static_cast<Gdiplus::DashStyle>(ClampDashStyle(stroke.dash)));
   pen->SetLineJoin(join);
   return pen;
 }
 
-void DrawPoints(Graphics* g, const std::vector<Point>& points, const PenSpec& spec) {
+void DrawPoints(Graphics* g, const std::vector<Point>& points, const StrokeStyle& stroke) {
   if (points.size() < 2) return;
   std::vector<Gdiplus::Point> pts;
   pts.reserve(points.size());
   for (const Point& p : points) pts.emplace_back(p.x, p.y);
   g->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  auto pen = MakePen(spec, Gdiplus::PenAlignmentInset, Gdiplus::LineJoinRound);
+  auto pen = MakePen(stroke, Gdiplus::PenAlignmentInset, Gdiplus::LineJoinRound);
   g->DrawLines(pen.get(), pts.data(), static_cast<INT>(pts.size()));
 }
 
@@ -83,53 +84,53 @@ void BoardLayer::Flush() {
   if (graphics_) graphics_->Flush(Gdiplus::FlushIntentionSync);
 }
 
-void PaintRectangle(BoardLayer& layer, const Rect& r, const PenSpec& spec) {
+void PaintRectangle(BoardLayer& layer, const Rect& r, const StrokeStyle& stroke) {
   Graphics* g = layer.graphics();
   if (!g) return;
   g->SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-  auto pen = MakePen(spec, Gdiplus::PenAlignmentCenter, Gdiplus::LineJoinBevel);
+  auto pen = MakePen(stroke, Gdiplus::PenAlignmentCenter, Gdiplus::LineJoinBevel);
   g->DrawRectangle(pen.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-void PaintEllipse(BoardLayer& layer, const Rect& r, const PenSpec& spec) {
+void PaintEllipse(BoardLayer& layer, const Rect& r, const StrokeStyle& stroke) {
   Graphics* g = layer.graphics();
   if (!g) return;
   g->SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-  auto pen = MakePen(spec, Gdiplus::PenAlignmentCenter, Gdiplus::LineJoinBevel);
+  auto pen = MakePen(stroke, Gdiplus::PenAlignmentCenter, Gdiplus::LineJoinBevel);
   g->DrawEllipse(pen.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-bool PaintArrow(BoardLayer& layer, Point tail, Point head, const PenSpec& spec) {
-  const ArrowShape s = ArrowShapeOf(tail, head, spec.width);
+bool PaintArrow(BoardLayer& layer, Point tail, Point head, const StrokeStyle& stroke) {
+  const ArrowShape s = ArrowShapeOf(tail, head, stroke.width);
   if (!s.drawable) return false;
   Graphics* g = layer.graphics();
   if (!g) return true;
   g->SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-  Gdiplus::SolidBrush brush(Color(0xFF000000u | spec.argb));
+  Gdiplus::SolidBrush brush(Color(0xFF000000u | stroke.argb));
   const Gdiplus::PointF tri[3] = {
       {s.head[0].x, s.head[0].y}, {s.head[1].x, s.head[1].y}, {s.head[2].x, s.head[2].y}};
   g->FillClosedCurve(&brush, tri, 3, Gdiplus::FillModeWinding, 0.3f);
   if (s.has_shaft) {
     const Gdiplus::PointF shaft[2] = {{s.shaft_from.x, s.shaft_from.y},
                                       {s.shaft_to.x, s.shaft_to.y}};
-    auto pen = MakePen(spec, Gdiplus::PenAlignmentInset, Gdiplus::LineJoinMiter);
+    auto pen = MakePen(stroke, Gdiplus::PenAlignmentInset, Gdiplus::LineJoinMiter);
     g->DrawLines(pen.get(), shaft, 2);
   }
   return true;
 }
 
-void PaintPolyline(BoardLayer& layer, const std::vector<Point>& points, const PenSpec& spec) {
-  if (Graphics* g = layer.graphics()) DrawPoints(g, points, spec);
+void PaintPolyline(BoardLayer& layer, const std::vector<Point>& points, const StrokeStyle& stroke) {
+  if (Graphics* g = layer.graphics()) DrawPoints(g, points, stroke);
 }
 
 void PaintMarchingPolyline(BoardLayer& layer, const std::vector<Point>& points,
-                           const PenSpec& spec) {
+                           const StrokeStyle& stroke) {
   Graphics* g = layer.graphics();
   if (!g || points.size() < 2) return;
-  const int outline = spec.width + 3;
-  DrawPoints(g, points, PenSpec{outline, 0, 0xFFFFFFFF});
-  DrawPoints(g, points, PenSpec{outline, spec.width < 4 ? 3 : 2, 0xFF000000});
-  DrawPoints(g, points, PenSpec{spec.width, 0, 0xFF808080});
+  const int outline = stroke.width + 3;
+  DrawPoints(g, points, StrokeStyle{outline, 0, 0xFFFFFFFF});
+  DrawPoints(g, points, StrokeStyle{outline, stroke.width < 4 ? 3 : 2, 0xFF000000});
+  DrawPoints(g, points, StrokeStyle{stroke.width, 0, 0xFF808080});
   layer.Flush();
   // The grey core goes, leaving the outline on both sides of the line. Only the stroke's
   // neighbourhood can hold it: the layer is cleared before a selected object is drawn on it.
@@ -140,7 +141,7 @@ void PaintMarchingPolyline(BoardLayer& layer, const std::vector<Point>& points,
     for (int x = reach.left; x < reach.right; ++x)
       if (((row[x] >> 16) & 0xFF) == 0x80) row[x] = 0;
   }
-  DrawPoints(g, points, spec);
+  DrawPoints(g, points, stroke);
 }
 
 void BlendKnob(BoardLayer& layer, HBITMAP knob, int knob_size, Point at) {

@@ -50,7 +50,7 @@ class BoardLayer {
 };
 
 // A shape's pen: width in pixels, GDI+ dash style, colour 0xFFRRGGBB.
-struct PenSpec {
+struct StrokeStyle {
   int width = 2;
   int dash = 0;
   uint32_t argb = 0xFFFF0000;
@@ -58,18 +58,19 @@ struct PenSpec {
 
 // High-quality smoothing, centred pen, bevel joins: the outline of (left, top) to (right,
 // bottom) as one drawn rectangle of right - left by bottom - top.
-void PaintRectangle(BoardLayer& layer, const Rect& r, const PenSpec& pen);
+void PaintRectangle(BoardLayer& layer, const Rect& r, const StrokeStyle& pen);
 // The same pen round the ellipse in that box.
-void PaintEllipse(BoardLayer& layer, const Rect& r, const PenSpec& pen);
+void PaintEllipse(BoardLayer& layer, const Rect& r, const StrokeStyle& pen);
 // The arrow of ArrowShapeOf: the head filled as a closed curve of tension 0.3 (its sides bulge
 // a little), the shaft an inset line with mitre joins. False, nothing drawn, for ends 2 pixels
 // apart or less.
-bool PaintArrow(BoardLayer& layer, Point tail, Point head, const PenSpec& pen);
+bool PaintArrow(BoardLayer& layer, Point tail, Point head, const StrokeStyle& pen);
 // Anti-aliased, inset pen, round joins, through every point in order.
-void PaintPolyline(BoardLayer& layer, const std::vector<Point>& points, const PenSpec& pen);
+void PaintPolyline(BoardLayer& layer, const std::vector<Point>& points, const StrokeStyle& pen);
 // A selected free-hand line: a white line 3 wider, black dashes over it (dash-dot under 4
 // pixels, dots from 4), its grey core cut out again (every pixel whose red byte is exactly 0x80
 // becomes transparent) so the outline runs on both sides, then the line itself.
-void PaintMarchingPolyline(BoardLayer& layer, const std::vector<Point>& points, const PenSpec& pen);
+void PaintMarchingPolyline(BoardLayer& layer, const std::vector<Point>& points,
+                           const StrokeStyle& pen);
 // Blends the left `knob_size` x `knob_size` part of a premultiplied bitmap centred on `at`.
 void BlendKnob(BoardLayer& layer, HBITMAP knob, int knob_size, Point at);
