@@ -105,6 +105,13 @@ TEST_F(HeightComboTest, APressOnASizeDeliversItsPixelHeight) {
   ClickAt(RowCentre(7).x, RowCentre(7).y);  // 18 points
   ASSERT_EQ(list.chosen.size(), 2u);
   EXPECT_EQ(list.chosen[1], MulDiv(18, ScreenDpi(), 72));
+  // Opened and pressed again at once at the same place: the system reports a double click,
+  // which chooses all the same.
+  OpenList(8);
+  ClickAt(RowCentre(7).x, RowCentre(7).y);
+  ASSERT_EQ(list.chosen.size(), 3u);
+  EXPECT_EQ(list.chosen[2], MulDiv(18, ScreenDpi(), 72));
+  EXPECT_FALSE(list.IsVisible());
 }
 
 TEST_F(HeightComboTest, ScrollsByArrowWheelAndThumb) {
