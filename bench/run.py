@@ -155,14 +155,13 @@ def summary(res):
     print("""
 Full-screen buffers of the engine (cx x cy x 4 bytes each):
   held for the whole capture, by the engine:
-    frozen desktop                 painted by the freeze window and the backdrop, sampled by the
-                                   magnifier, the source of the final picture
+    frozen desktop                 painted by the backdrop, sampled by the magnifier, the
+                                   source of the final picture
     overlay buffer                 the reference buffer ((cx+9) x (cy+9) + 9 pixels)
   held for the whole capture, by Wine inside the process:
     overlay's layered surface      what the layered window shows
-    backdrop dialog's surface      (painted at the first WM_PAINT, after the overlay is shown)
+    backdrop dialog's surface      (painted as soon as it is shown, before the overlay)
   transient:
-    freeze window's surface        from its first paint until the backdrop replaces it
     one temporary bitmap in every  Wine copies the whole window surface into it and back on
     layered-window update          every update, with or without a dirty rectangle
 """)
