@@ -40,8 +40,11 @@ class CaptureWindowTest(CaptureCase):
         d = self.desk
         x, y, w, h, rgb = CHILDREN[0]
         d.xdotool("mousemove", x + 50, y + 50)
-        shot = self.wait_for_frame_at(x - 2, y + 20)  # the 4-pixel highlight frame
-        self.assertTrue(close(shot.pixel(x + 10, y + 10), hole(rgb)))
+        # The 4-pixel highlight frame around the window, and the window undimmed inside it.
+        shot = d.wait_for_screen(lambda s: s.pixel(x - 2, y + 20) == FRAME and
+                                 close(s.pixel(x + 10, y + 10), hole(rgb)))
+        self.assertEqual(shot.pixel(x - 2, y + 20), FRAME)
+        self.assertTrue(close(shot.pixel(x + 10, y + 10), hole(rgb)), shot.pixel(x + 10, y + 10))
         self.assertEqual(shot.pixel(x + w + 2, y + 20), FRAME)
 
         self.drag(600, 500, 900, 700)
