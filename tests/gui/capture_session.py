@@ -78,8 +78,7 @@ class CaptureCase(unittest.TestCase):
 
     def setUp(self):
         self.desk = Desktop.shared()
-        self.desk.wine(os.path.join(BIN, "testdesk.exe"), "--children")
-        self.assertTrue(self.desk.wait_for_window("Lumetta test desktop"))
+        self.assertTrue(self.desk.start_picture(os.path.join(BIN, "testdesk.exe"), "--children"))
         self.desk.wait_for_screen(lambda shot: shot.pixel(5, 5) == desk_pixel(5, 5))
         self.desk.xdotool("mousemove", 700, 700)
         if self.START_ENGINE:

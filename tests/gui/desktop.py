@@ -223,6 +223,21 @@ class Desktop:
     def wait_for_window(self, name, timeout=30):
         return wait_until(lambda: self.find_windows(name), timeout, 0.2)
 
+    def start_picture(self, exe, *args, name="Lumetta test desktop", timeout=20):
+        """Starts the full-screen picture program and waits for its window; returns its Popen.
+        A start whose window never shows (seen once in CI on a loaded machine, with nothing
+        wrong in the program) is reported on stderr and tried once more."""
+        for attempt in (1, 2):
+            proc = self.wine(exe, *args)
+            if self.wait_for_window(name, timeout):
+                return proc
+            sys.stderr.write("%s: no window after %d s (attempt %d, exit status %r, windows %r)\n"
+                             % (os.path.basename(exe), timeout, attempt, proc.poll(),
+                                self.xdotool("search", "--name", name).split()))
+            proc.kill()
+            proc.wait(10)
+        return None
+
     def screenshot(self, path=None):
         """What a user sees (composited), as an Image; also saved as PNG when path is given."""
         if path is None:

@@ -119,8 +119,8 @@ class LauncherTest(unittest.TestCase):
     def press(self, vk):
         """Presses a key over a Wine window (Wine sees keys only there, and checks hotkeys then)."""
         if self.picture is None:
-            self.picture = self.desk.wine(os.path.join(BIN, "testdesk.exe"))
-            self.assertTrue(self.desk.wait_for_window("Lumetta test desktop"))
+            self.picture = self.desk.start_picture(os.path.join(BIN, "testdesk.exe"))
+            self.assertTrue(self.picture)
             self.desk.xdotool("mousemove", 640, 600)
             self.desk.wait_for_screen(lambda shot: shot.pixel(640, 600) == desk_pixel(640, 600))
         self.desk.xdotool("key", "F%d" % (vk - F1 + 1))
