@@ -13,7 +13,10 @@
 #include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/layered_paint_win.h"
 
-CScrawlBoard::CScrawlBoard() : records_(&CBaseRecord::kEditBoxFamily) {}
+CScrawlBoard::CScrawlBoard()
+    : default_font_(DefaultTextFont()),
+      text_font_(default_font_),
+      records_(&CBaseRecord::kEditBoxFamily) {}
 
 CScrawlBoard::~CScrawlBoard() { Detach(); }
 

@@ -114,6 +114,19 @@ class CScrawlBoard {
   COLORREF GetPenColor() const { return pen_color_; }
   int GetDashStyle() const { return dash_style_; }
   POINT GetOrigin() const { return POINT{x_, y_}; }
+  // The font of new text (null: the board's default font). While the text box is open it takes
+  // the font at once, as one undo step; closed, only the board's text font changes.
+  void SetTextFont(const LOGFONTW* font);
+  LOGFONTW GetTextFont() const { return text_font_; }
+  // The text colour and the text box's second (background) colour. A second colour of
+  // CLR_INVALID only asks: nothing changes. Otherwise both are kept and, while the box is open,
+  // shown at once as one undo step. Answers the previous text colour.
+  COLORREF SetTextColors(COLORREF color, COLORREF second);
+  COLORREF GetTextColor() const { return text_color_; }
+  COLORREF GetTextSecondColor() const { return text_second_; }
+  // What SetTextFont(null) gives: the GUI font, 7 points wide at the screen's resolution and
+  // twice that high, "MS Gothic".
+  const LOGFONTW& default_text_font() const { return default_font_; }
 
   // ---- commands ----
   // The delete target: the right-clicked object under a drawing tool (while its menu runs), the
@@ -216,6 +229,17 @@ class CScrawlBoard {
   int pen_width_ = 2;
   int dash_style_ = 0;
   COLORREF pen_color_ = 0x0000FF;  // red
+
+  // Text style (CScrawlBoard_text_style.cpp): the font of new text and the handle made from it
+  // (made when first needed), the text colour and the box's second colour.
+  LOGFONTW default_font_ = {};
+  LOGFONTW text_font_ = {};
+  ScopedFont text_font_handle_;
+  COLORREF text_color_ = 0x0000FF;
+  COLORREF text_second_ = 0xFFFFFF;
+  static LOGFONTW DefaultTextFont();
+  // The handle of text_font_, made (from the default when the font cannot be made) if needed.
+  HFONT TextFontHandle();
 
   ObjectList objects_;
   WeakRef<CObjectBase> selected_, editing_, hovered_, context_;

@@ -6,4 +6,5 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_objects.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_create.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_select.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_records.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_records.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text_style.cpp)
