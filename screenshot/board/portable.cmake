@@ -4,4 +4,5 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/shape_geometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hit_mask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/object_core.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/record_list.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/record_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_layout.cpp)
