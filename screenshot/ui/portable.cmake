@@ -16,3 +16,6 @@ list(APPEND PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/known_face_metrics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/point_sizes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scroll_bar_geometry.cpp)
+list(APPEND PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/text_bar_logic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_style.cpp)
