@@ -22,3 +22,9 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CHeightComboBox.cpp)
+# The text bar and the drag its bars share.
+list(APPEND ENGINE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BarDrag.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CTextToolBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CTextToolBar_lists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CTextToolBar_paint.cpp)
