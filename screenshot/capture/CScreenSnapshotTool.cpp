@@ -219,12 +219,14 @@ void CScreenSnapshotTool::StartHunting(HWND overlay) {
 void CScreenSnapshotTool::CreateToolWindows(HINSTANCE instance) {
   // The magnifier, following the pointer from the start, and the tool bars above it, hidden
   // until there is a selection. Made in this order, the windows stack as they must from the top:
-  // colour bar, main tool bar, magnifier, overlay, backdrop (each new topmost window goes on top
-  // of its owner).
+  // text bar, colour bar, main tool bar, magnifier, overlay, backdrop (each new topmost window
+  // goes on top of its owner).
   magnifier_.Create(instance, m_hWnd);
   toolbar_.Create(m_hWnd);
   color_bar_.Create(0, 0, m_hWnd);
+  text_bar_.Create(0, 0, m_hWnd);
   LoadToolStyles();
+  LoadTextStyle();
   board_.LoadFrameBitmaps(instance);
   board_.SetCrossCursor(SharedImages().tool_cursor());
 }
@@ -238,6 +240,7 @@ void CScreenSnapshotTool::DestroyWindows() {
   ReleaseHotKeys();
   magnifier_.Destroy();
   if (color_bar_.hwnd()) ::DestroyWindow(color_bar_.hwnd());
+  if (text_bar_.hwnd()) ::DestroyWindow(text_bar_.hwnd());
   if (toolbar_.hwnd()) ::DestroyWindow(toolbar_.hwnd());
   if (m_hWnd) ::DestroyWindow(m_hWnd);
   if (backdrop_.hwnd()) ::DestroyWindow(backdrop_.hwnd());

@@ -27,6 +27,7 @@
 #include "screenshot/capture/window_tree.h"
 #include "screenshot/ui/CColorToolBar.h"
 #include "screenshot/ui/CSnapshotToolbar.h"
+#include "screenshot/ui/CTextToolBar.h"
 
 // The capture window's reference-counting face: the run function holds the one reference.
 class ISnapshotUnknown {
@@ -69,6 +70,25 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
     void OnPenWidthChanged(int width_index) override { owner_->OnPenWidthChanged(width_index); }
     void OnPenColorChanged(int color_index) override { owner_->OnPenColorChanged(color_index); }
     void OnDashStyleChanged(int dash_style) override { owner_->OnDashStyleChanged(dash_style); }
+    // The bar's own message map, after reporting every completed move to OnStyleBarMoved.
+    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
+                              DWORD dwMsgMapID) override;
+
+   private:
+    CScreenSnapshotTool* owner_;
+  };
+
+  // The text bar, reporting the chosen colour, face, size, bold and italic to the capture window,
+  // which applies them to the board and the settings; its moves take the other style bars along.
+  class CInternalTextToolBar : public CTextToolBar {
+   public:
+    explicit CInternalTextToolBar(CScreenSnapshotTool* owner) : owner_(owner) {}
+    // Each forwards to the capture window's handler of the same name.
+    void OnTextColorChanged(int color_index) override { owner_->OnTextColorChanged(color_index); }
+    void OnFontFaceChanged(const LOGFONTW& font) override { owner_->OnFontFaceChanged(font); }
+    void OnFontHeightChanged(const LOGFONTW& font) override { owner_->OnFontHeightChanged(font); }
+    void OnBoldChanged(const LOGFONTW& font) override { owner_->OnBoldChanged(font); }
+    void OnItalicChanged(const LOGFONTW& font) override { owner_->OnItalicChanged(font); }
     // The bar's own message map, after reporting every completed move to OnStyleBarMoved.
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
                               DWORD dwMsgMapID) override;
@@ -125,6 +145,14 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void OnPenWidthChanged(int width_index);
   void OnPenColorChanged(int color_index);
   void OnDashStyleChanged(int dash_style);
+  // The text bar's notifications (CScreenSnapshotTool_text.cpp): the board's text (and the open
+  // text box, as one undo step) takes the change at once and the settings store records it; the
+  // colour only while the text tool (or a selected text) is what the bar shows.
+  void OnTextColorChanged(int color_index);
+  void OnFontFaceChanged(const LOGFONTW& font);
+  void OnFontHeightChanged(const LOGFONTW& font);
+  void OnBoldChanged(const LOGFONTW& font);
+  void OnItalicChanged(const LOGFONTW& font);
   // A style bar moved (|moved| is its window, |pos| the new position): the other style bars go
   // to the same place, so that switching tools shows the next bar where the user left the last.
   void OnStyleBarMoved(HWND moved, const WINDOWPOS& pos);
@@ -160,6 +188,10 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   int current_tool() const { return toolbar_.GetCurrentTool(); }
   const CSnapshotToolbar& main_toolbar() const { return toolbar_; }
   const CColorToolBar& color_bar() const { return color_bar_; }
+  CTextToolBar& text_bar() { return text_bar_; }
+  // The text style the text tool keeps for this capture: its font and its palette colour.
+  const LOGFONTW& text_font() const { return text_font_; }
+  int text_color_index() const { return text_color_index_; }
   // The pen style a shape tool keeps for this capture (what the colour bar shows for it).
   const PenSlot& pen_style(int tool) const { return pen_styles_.Of(tool); }
   Point virtual_origin() const { return origin_; }
@@ -223,6 +255,9 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool CaptureDesktop();
   // The shape tools' pen slots from the settings store.
   void LoadToolStyles();
+  // The text tool's font and colour from the settings store, given to the text bar and the
+  // board (CScreenSnapshotTool_text.cpp).
+  void LoadTextStyle();
   void TakeWindowTree();
   bool DecideCovered() const;
   bool CreateOverlayBuffer();
@@ -241,8 +276,17 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   // Puts a shape tool's pen into the colour bar (and repaints it) or into the board.
   void LoadColorBar(const PenSlot& slot);
   void LoadBoardPen(const PenSlot& slot);
-  // Places the colour bar next to the main tool bar, or by the context menu's rule.
+  // Places the colour bar (or another style bar) next to the main tool bar, or by the context
+  // menu's rule.
   void PlaceColorBar(BarPlacement placement);
+  void PlaceStyleBar(HWND bar, BarPlacement placement);
+  // The text tool and its bar (CScreenSnapshotTool_text.cpp): choosing it, the text style into
+  // the bar (repainted) or into the board, and the bar shown.
+  void ChooseTextTool(bool from_menu);
+  void LoadTextBar();
+  void LoadBoardText();
+  void ShowTextBar();
+  bool TextBarVisible() const;
   void ShowColorBar();
   bool ColorBarVisible() const;
   // A selection drag ended: while the colour bar has never been shown it is kept next to the
@@ -307,6 +351,10 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   bool style_bar_placement_pending_ = true;
   // Set while one style bar moves the others (each move reports itself again).
   bool moving_style_bars_ = false;
+  // The text tool's style: the font the board and the text bar are given (weight 700 when bold)
+  // and the palette index of its colour.
+  LOGFONTW text_font_ = {};
+  int text_color_index_ = 10;
 
   unsigned present_count_ = 0;
   Rect last_present_;
@@ -316,6 +364,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   ScopedBitmap composed_;
   CInternalToolBar toolbar_{this};
   CInternalColorToolBar color_bar_{this};
+  CInternalTextToolBar text_bar_{this};
   CMyBoard board_{this};
   HINSTANCE instance_ = nullptr;
 };

@@ -65,6 +65,8 @@ LRESULT CScreenSnapshotTool::OnFirstStroke(UINT, WPARAM, LPARAM lParam, BOOL& bH
   if (IsPenTool(tool))
     pen_styles_.Store(tool, PenSlot{color_bar_.GetColorIndex(), color_bar_.GetWidthIndex(),
                                     color_bar_.GetDashStyle()});
+  else if (tool == kToolText)
+    text_color_index_ = text_bar_.GetColorIndex();
   if (!board_.Attach(sel.left, sel.top, sel.Width(), sel.Height(), m_hWnd, frozen_view_)) {
     diag::Log(diag::kLogError, L"Attach [board %dx%d] Failed", sel.Width(), sel.Height());
     return 0;  // the press goes on to the selection, as without a tool

@@ -86,10 +86,13 @@ void CScreenSnapshotTool::ToggleToolBars() {
   } else {
     toolbar_.SetHiddenByUser(FALSE);
     PlaceMainToolbar();
-    // The current shape tool's bar comes back with it, next to it.
+    // The current tool's style bar comes back with it, next to it.
     if (IsPenTool(toolbar_.GetCurrentTool())) {
       PlaceColorBar(BarPlacement::kStyleBar);
       ShowColorBar();
+    } else if (toolbar_.GetCurrentTool() == kToolText) {
+      PlaceStyleBar(text_bar_.hwnd(), BarPlacement::kStyleBar);
+      ShowTextBar();
     }
   }
 }
@@ -112,11 +115,12 @@ void CScreenSnapshotTool::PlaceMainToolbar() {
 void CScreenSnapshotTool::HideToolBars() {
   HideWindow(toolbar_.hwnd());
   HideWindow(color_bar_.hwnd());
+  HideWindow(text_bar_.hwnd());
 }
 
 void CScreenSnapshotTool::RestoreStackingOrder() {
   // Each window raised to the top of the topmost band in turn, from the lowest up.
-  for (HWND w : {m_hWnd, magnifier_.hwnd(), toolbar_.hwnd(), color_bar_.hwnd()})
+  for (HWND w : {m_hWnd, magnifier_.hwnd(), toolbar_.hwnd(), color_bar_.hwnd(), text_bar_.hwnd()})
     if (w) ::SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

@@ -1,5 +1,6 @@
 // CScreenSnapshotTool: choosing a tool, the colour bar that goes with the shape tools, and the
-// styles it changes on the board and in the settings.
+// styles it changes on the board and in the settings. The text tool's bar is in
+// CScreenSnapshotTool_text.cpp.
 #include "screenshot/base/geometry_win.h"
 #include "screenshot/base/palette.h"
 #include "screenshot/base/tool_commands.h"
@@ -34,13 +35,16 @@ BOOL CScreenSnapshotTool::CInternalColorToolBar::ProcessWindowMessage(HWND hWnd,
 void CScreenSnapshotTool::ChooseTool(int tool, bool from_menu) {
   if (IsPenTool(tool)) {
     ChoosePenTool(tool, from_menu);
+  } else if (tool == kToolText) {
+    ChooseTextTool(from_menu);
   } else if (tool == kToolSelect) {
     // The bar of the selected object's kind follows through OnStyleTarget.
     toolbar_.SetCurrentTool(tool);
     board_.SelectNext();
   } else {
-    // Text and mosaic have no pen: the colour bar goes.
+    // Mosaic has no style: both style bars go.
     color_bar_.Hide();
+    text_bar_.Hide();
     toolbar_.SetCurrentTool(tool);
     board_.SetTool(tool);
   }
@@ -53,7 +57,7 @@ void CScreenSnapshotTool::ChooseTool(int tool, bool from_menu) {
 void CScreenSnapshotTool::ChoosePenTool(int tool, bool from_menu) {
   // Clicking the current tool's button again only shows or hides its bar.
   const StyleBarPlan plan =
-      PlanStyleBar(tool, toolbar_.GetCurrentTool(), from_menu, ColorBarVisible(), false);
+      PlanStyleBar(tool, toolbar_.GetCurrentTool(), from_menu, ColorBarVisible(), TextBarVisible());
   PlaceColorBar(plan.place);
   // Loaded before it is shown, so that the bar never shows the previous tool's pen.
   if (plan.load) LoadColorBar(pen_styles_.Of(tool));
@@ -61,6 +65,7 @@ void CScreenSnapshotTool::ChoosePenTool(int tool, bool from_menu) {
     ShowColorBar();
   else
     color_bar_.Hide();
+  text_bar_.Hide();
   toolbar_.SetCurrentTool(tool);
   // The board leaves select mode before it takes the pen, so that no selected shape takes it.
   board_.SetTool(tool);
@@ -94,7 +99,10 @@ void CScreenSnapshotTool::ShowColorBar() {
 }
 
 void CScreenSnapshotTool::PlaceColorBar(BarPlacement placement) {
-  HWND bar = color_bar_.hwnd();
+  PlaceStyleBar(color_bar_.hwnd(), placement);
+}
+
+void CScreenSnapshotTool::PlaceStyleBar(HWND bar, BarPlacement placement) {
   if (!bar || placement == BarPlacement::kKeep) return;
   const Rect r = WindowRectOf(bar);
   const Size size = {r.Width(), r.Height()};
@@ -121,7 +129,7 @@ void CScreenSnapshotTool::KeepStyleBarPlaced() {
 void CScreenSnapshotTool::OnStyleBarMoved(HWND moved, const WINDOWPOS& pos) {
   if (moving_style_bars_ || (pos.flags & SWP_NOMOVE)) return;
   moving_style_bars_ = true;
-  for (HWND other : {color_bar_.hwnd()}) {
+  for (HWND other : {color_bar_.hwnd(), text_bar_.hwnd()}) {
     if (other && other != moved)
       ::SetWindowPos(other, nullptr, pos.x, pos.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -159,7 +167,14 @@ void CScreenSnapshotTool::OnStyleTarget(int kind) {
     // A bar never shown before has no place yet: next to the main tool bar.
     if (style_bar_placement_pending_) PlaceColorBar(BarPlacement::kStyleBar);
     ShowColorBar();
+    text_bar_.Hide();
   } else if (kind == kObjectText) {
+    // The selected text's style, as the board took it from the text.
+    const LOGFONTW font = board_.GetTextFont();
+    text_bar_.SetColorIndex(palette::IndexOf(board_.GetTextColor()));
+    text_bar_.SetFont(font);
+    if (style_bar_placement_pending_) PlaceStyleBar(text_bar_.hwnd(), BarPlacement::kStyleBar);
+    ShowTextBar();
     color_bar_.Hide();
   }
 }
