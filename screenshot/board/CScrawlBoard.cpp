@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "screenshot/base/message_map.h"
 #include "screenshot/base/tool_commands.h"
+#include "screenshot/board/CInplaceEditBox.h"
 #include "screenshot/board/CScrawlBoard_objects.h"
 #include "screenshot/board/CScrawlBoard_records.h"
 #include "screenshot/board/shape_geometry.h"
@@ -54,6 +55,10 @@ BOOL CScrawlBoard::Attach(int x, int y, int width, int height, HWND host, const 
 BOOL CScrawlBoard::Detach() {
   if (IsDetached()) return FALSE;
   StopDragging();
+  if (text_box_) {
+    CloseTextBox(true, false);
+    text_box_.reset();  // its hidden windows with it
+  }
   selected_.Reset();
   editing_.Reset();
   hovered_.Reset();
@@ -125,6 +130,11 @@ void CScrawlBoard::ShowSelected(CObjectBase* o) {
 
 void CScrawlBoard::Refresh() {
   if (IsDetached()) return;
+  if (IsTextEditing()) {
+    RebuildBackground(editing_.get());
+    text_box_->Redraw();
+    return;
+  }
   CObjectBase* s = selected_.get();
   if (tool_ == kToolSelect && s) {
     ShowSelected(s);
@@ -148,6 +158,7 @@ void CScrawlBoard::Compose(HDC dc) {
   for (ObjectCore* c = objects_.head(); c; c = c->next)
     if (c->IsLive()) static_cast<CObjectBase*>(c)->Draw(this, layer);
   layer.Flush();
+  if (IsTextEditing()) text_box_->ComposeInto(layer.pixels());
   ScopedDC mem(::CreateCompatibleDC(dc));
   ScopedSelectObject selected(mem.get(), layer.bitmap());
   const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -168,6 +179,8 @@ CScrawlBoard::CObjectBase* CScrawlBoard::context_object() const { return context
 int CScrawlBoard::SetTool(int tool) {
   if (tool == kToolSelect) return tool_;
   const int old = tool_;
+  // Leaving the text tool keeps what the open box holds.
+  if (old == kToolText && tool != kToolText && IsTextEditing()) CloseTextBox(false, true);
   const bool shown = selected_.get() || hovered_.get();
   hovered_.Reset();
   selected_.Reset();
@@ -262,7 +275,9 @@ BOOL CScrawlBoard::ProcessMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lP
   BOOL bHandled = TRUE;
   MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
   MESSAGE_HANDLER(WM_MOUSEMOVE, OnHoverMove)
-  // The in-place text box's own messages go here, once it exists.
+  bHandled = TRUE;
+  lResult = OnTextBoxMessage(uMsg, wParam, lParam, bHandled);
+  if (bHandled) return TRUE;
   MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
   MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
   MESSAGE_HANDLER(WM_MOUSEMOVE, OnDrag)

@@ -21,6 +21,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 #include "screenshot/base/geometry.h"
@@ -55,6 +56,19 @@ class CScrawlBoard {
   class CRecordSetRectangle;
   class CRecordOffsetObject;
 
+  // The text box and its text (CInplaceEditBox.h, CScrawlBoard_text.h).
+  class CInplaceEditBox;
+  class CObjectText;
+  class CRecordText;
+  class CRecordChangeObjectText;
+  class CRecordOffsetTextBox;
+  class CEditBoxRecordBase;
+  class CEditBoxRecordBeginEdit;
+  class CEditBoxRecordOnChar;
+  class CEditBoxRecordTextColor;
+  class CEditBoxRecordTextFont;
+  class CEditBoxRecordTextBoxPos;
+
   CScrawlBoard();
 
   // ---- notifications, in slot order; the board's own versions do nothing ----
@@ -77,6 +91,9 @@ class CScrawlBoard {
   virtual void OnTextEditing(BOOL active);
   // Detaches.
   virtual ~CScrawlBoard();
+  // An input-method composition in the text box began (TRUE) or ended (FALSE): Esc belongs to
+  // the input method meanwhile, to cancel the composition, and must not end the capture.
+  virtual void OnComposing(BOOL active);
   CScrawlBoard(const CScrawlBoard&) = delete;
   CScrawlBoard& operator=(const CScrawlBoard&) = delete;
 
@@ -139,8 +156,8 @@ class CScrawlBoard {
   void Redo();
   // Rebuilds the background and shows the layers again for the current tool.
   void Refresh();
-  // The in-place text box (with its own part) is never open yet.
-  bool IsTextEditing() const { return false; }
+  // Whether the in-place text box is open.
+  bool IsTextEditing() const;
   // Whether any object would be drawn by Compose.
   bool HasLiveObjects() const;
   // Blends every live object, in drawing order, onto `dc` at (0, 0) (the board's size); the
@@ -164,6 +181,8 @@ class CScrawlBoard {
   const BoardLayer& background_layer() const { return background_; }
   const BoardLayer& overlay_layer() const { return overlay_; }
   const BoardLayer& hover_layer() const { return hover_; }
+  // The text box (null until the text tool first opens it).
+  CInplaceEditBox* text_box() const { return text_box_.get(); }
 
  private:
   // Mouse handlers (CScrawlBoard_create.cpp, CScrawlBoard_select.cpp).
@@ -222,6 +241,21 @@ class CScrawlBoard {
   void DiscardChain(RecordLink* chain);
   void RefreshAfterUndoRedo();
 
+  // The text box (CScrawlBoard_text_board.cpp): made on first use; closed keeping (discard
+  // false) or dropping its text; its records dropped at close (true when there were any); the
+  // object a text-box record is about (the selection in select mode); the frame pictures; the
+  // composition state that OnComposing reports.
+  CInplaceEditBox* TextBox();
+  CObjectText* CloseTextBox(bool discard, bool redraw);
+  bool DropTextBoxRecords();
+  CObjectBase* EditRecordObject() const;
+  const HBITMAP* TextFrames();
+  void ComposingChanged(bool composing);
+  LRESULT OnTextBoxMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+  void TextPress(Point p);
+  void UndoTextBox();
+  void RedoTextBox(CBaseRecord* record);
+
   int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
   HWND host_ = nullptr;
   PixelView screen_;
@@ -258,4 +292,7 @@ class CScrawlBoard {
   ScopedBitmap frame_bitmaps_[6];  // 1061..1066: text box frame, arrow end knob
   bool frames_loaded_ = false;
   HCURSOR cross_cursor_ = nullptr;
+  std::unique_ptr<CInplaceEditBox> text_box_;
+  HBITMAP text_frames_[5] = {};
+  bool composing_ = false;
 };

@@ -2,6 +2,7 @@
 #include "screenshot/board/CScrawlBoard_records.h"
 
 #include "screenshot/base/tool_commands.h"
+#include "screenshot/board/CInplaceEditBox.h"
 #include "screenshot/board/CScrawlBoard_objects.h"
 #include "screenshot/board/shape_geometry.h"
 
@@ -164,12 +165,8 @@ void CScrawlBoard::Undo() {
   if (!CanUndo()) return;
   // A drag in progress would go on with an object whose state the record is about to change.
   StopDragging();
-  selected_.Reset();
-  hovered_.Reset();
-  editing_.Reset();
-  // Text-box records and the box itself come with the in-place text box; every record here is
-  // an ordinary one.
-  static_cast<CBaseRecord*>(records_.StepBack())->Undo(this);
+  // CScrawlBoard_text_board.cpp: the text box's records, and the box, are undone with it.
+  UndoTextBox();
   RefreshAfterUndoRedo();
 }
 
@@ -179,11 +176,17 @@ void CScrawlBoard::Redo() {
   selected_.Reset();
   hovered_.Reset();
   editing_.Reset();
-  static_cast<CBaseRecord*>(records_.StepForward())->Redo(this);
+  RedoTextBox(static_cast<CBaseRecord*>(records_.StepForward()));
   RefreshAfterUndoRedo();
 }
 
 void CScrawlBoard::RefreshAfterUndoRedo() {
+  if (IsTextEditing()) {
+    RebuildBackground(editing_.get());
+    text_box_->Redraw();
+    OnStyleTarget(kObjectText);
+    return;
+  }
   CObjectBase* s = selected_.get();
   if (tool_ == kToolSelect && s) {
     ShowSelected(s);

@@ -2,6 +2,7 @@
 // context object, delete and select next.
 #include "screenshot/base/tool_commands.h"
 #include "screenshot/board/CScrawlBoard.h"
+#include "screenshot/board/CInplaceEditBox.h"
 #include "screenshot/board/CScrawlBoard_objects.h"
 #include "screenshot/board/CScrawlBoard_records.h"
 #include "screenshot/board/shape_geometry.h"
@@ -50,6 +51,10 @@ LRESULT CScrawlBoard::OnSetCursor(UINT, WPARAM, LPARAM, BOOL&) {
     return TRUE;
   }
   const Point p = CursorBoardPoint();
+  if (const int code = IsTextEditing() ? text_box_->HitTest(p) : 0) {
+    text_box_->SetCursorFor(code);  // the open text box's own cursor
+    return TRUE;
+  }
   if (tool_ != kToolSelect) {
     if (OnBoard(p) && cross_cursor_)
       ::SetCursor(cross_cursor_);

@@ -1,5 +1,5 @@
 // CScrawlBoard: the text style of new text (font and the two colours) and its default.
-#include "screenshot/board/CScrawlBoard.h"
+#include "screenshot/board/CInplaceEditBox.h"
 
 #include <cstring>
 
@@ -41,12 +41,20 @@ void CScrawlBoard::SetTextFont(const LOGFONTW* font) {
   text_font_ = wanted;
   text_font_handle_.Reset();
   TextFontHandle();
+  // The open box takes it at once, as one undo step.
+  if (IsTextEditing()) text_box_->ChangeFont(text_font_, true);
 }
 
 COLORREF CScrawlBoard::SetTextColors(COLORREF color, COLORREF second) {
   const COLORREF old = text_color_;
   if (second == CLR_INVALID) return old;
+  const COLORREF old_second = text_second_;
   text_color_ = color & 0xFFFFFF;
   text_second_ = second & 0xFFFFFF;
+  if (IsTextEditing()) {
+    Push(new CEditBoxRecordTextColor(EditRecordObject(), old, old_second, text_color_,
+                                     text_second_));
+    text_box_->ColorsChanged();
+  }
   return old;
 }

@@ -45,3 +45,19 @@ int RecordList::Count() const {
   for (const RecordLink* r = head_; r; r = r->next) ++n;
   return n;
 }
+
+RecordLink* RecordList::CutTextBoxRecords() {
+  RecordLink* last_ordinary = nullptr;
+  for (RecordLink* r = head_; r; r = r->next)
+    if (!IsTextBoxRecord(r)) last_ordinary = r;
+  RecordLink* cut = last_ordinary ? last_ordinary->next : head_;
+  if (!cut) return nullptr;
+  for (RecordLink* r = cut; r; r = r->next)
+    if (r == current_) current_ = last_ordinary;
+  if (last_ordinary)
+    last_ordinary->next = nullptr;
+  else
+    head_ = nullptr;
+  cut->prev = nullptr;
+  return cut;
+}

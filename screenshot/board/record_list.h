@@ -52,6 +52,10 @@ class RecordList {
   RecordLink* StepForward();
   // Empties the list and answers every record, oldest first, for the caller to discard.
   RecordLink* TakeAll();
+  // Takes out the text-box records after the newest ordinary record (what a closing text box
+  // leaves) and answers them, oldest first, for the caller to discard; null when there are
+  // none. The current position moves back to that ordinary record when it was among them.
+  RecordLink* CutTextBoxRecords();
   int Count() const;
 
  private:

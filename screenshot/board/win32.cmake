@@ -7,4 +7,10 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_create.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_select.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_records.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text_style.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text_style.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text_board.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text_records.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceEditBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceEditBox_input.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CInplaceEditBox_ime.cpp)

@@ -160,4 +160,27 @@ TEST_F(RecordListTest, AgreesWithAPlainModelOverARandomSequence) {
   }
 }
 
+TEST_F(RecordListTest, ClosingTextBoxCutsItsRecordsAfterTheLastOrdinaryOne) {
+  Rec* a = Make();
+  list.Push(a);
+  Rec* b = Make(true);
+  Rec* c = Make(true);
+  list.Push(b);
+  list.Push(c);
+  list.StepBack();  // c undone: b current
+  RecordLink* cut = list.CutTextBoxRecords();
+  EXPECT_EQ(Ids(cut), (std::vector<int>{1, 2}));
+  EXPECT_EQ(All(), (std::vector<int>{0}));
+  EXPECT_EQ(Current(), 0);
+  EXPECT_FALSE(list.CanRedo());
+  EXPECT_EQ(list.CutTextBoxRecords(), nullptr);
+  // Only text-box records: the list empties.
+  RecordList only{&kTextBox};
+  Rec* d = Make(true);
+  only.Push(d);
+  EXPECT_EQ(Ids(only.CutTextBoxRecords()), (std::vector<int>{3}));
+  EXPECT_EQ(only.head(), nullptr);
+  EXPECT_FALSE(only.CanUndo());
+}
+
 }  // namespace

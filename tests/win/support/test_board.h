@@ -66,6 +66,16 @@ class TestBoard : public CScrawlBoard {
     }
   }
   void OnBoardEvent(int event) override { events.push_back(event); }
+  // The text box's notifications: the caret (board coordinates, empty: none), whether it opened
+  // or closed, and whether a composition is in progress.
+  std::vector<RECT> carets;
+  std::vector<BOOL> caret_phases, text_editing, composing;
+  void OnCaretChanged(const RECT* caret, BOOL visible) override {
+    carets.push_back(caret ? *caret : RECT{});
+    caret_phases.push_back(visible);
+  }
+  void OnTextEditing(BOOL active) override { text_editing.push_back(active); }
+  void OnComposing(BOOL active) override { composing.push_back(active); }
   void OnStyleTarget(int kind) override { style_targets.push_back(kind); }
   void OnContextMenu(POINT screen) override {
     menus.push_back(screen);
