@@ -2,8 +2,8 @@
 //
 // The bar's window takes the mouse capture at the press; every move puts the window where it
 // keeps its offset to the cursor (no size, stacking or activation change), kept on the monitor
-// nearest the cursor; the release or a loss of the capture ends the drag. The text bar uses it;
-// the bar's message map calls these from its own handlers.
+// nearest the cursor; the release or a loss of the capture ends the drag. The colour bar and the
+// text bar use it; each bar's message map calls these from its own handlers.
 #pragma once
 
 #include <windows.h>

@@ -11,7 +11,6 @@
 #include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/CreateFromTemplate.h"
 #include "screenshot/ui/layered_paint_win.h"
-#include "screenshot/ui/toolbar_logic.h"
 
 namespace {
 
@@ -148,19 +147,6 @@ colorbar::PointClass CColorToolBar::Classify(POINT screen) const {
                                  ::PtInRect(&window, screen) != FALSE);
 }
 
-void CColorToolBar::DragTo(POINT cursor) {
-  const Point pos = toolbar::DragPosition({cursor.x, cursor.y}, {drag_origin_.x, drag_origin_.y},
-                                          {drag_window_rect_.left, drag_window_rect_.top});
-  RECT window;
-  if (!::GetWindowRect(m_hWnd, &window)) return;
-  const Size bar = {window.right - window.left, window.bottom - window.top};
-  const Size screen = {::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                       ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  const Point kept = toolbar::KeepOnMonitor(pos, bar, screen, MonitorRectAt(FromPOINT(cursor)));
-  ::SetWindowPos(m_hWnd, nullptr, kept.x, kept.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-}
-
 // The dialog class asks for double clicks, so the second of two quick presses arrives as a
 // double click. It is a press like any other (a quick second click on the background still
 // starts a drag).
@@ -171,32 +157,23 @@ LRESULT CColorToolBar::OnLButtonDblClk(UINT, WPARAM wParam, LPARAM lParam, BOOL&
 }
 
 LRESULT CColorToolBar::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
-  if (!dragging_) {
+  if (!drag_.active()) {
     bHandled = FALSE;  // the button manager's hover
     return 0;
   }
   POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   ::ClientToScreen(m_hWnd, &pt);
-  DragTo(pt);
+  drag_.MoveTo(m_hWnd, pt);
   return 0;
 }
 
 LRESULT CColorToolBar::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!dragging_) {
-    bHandled = FALSE;
-    return 0;
-  }
-  dragging_ = 0;
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  if (!drag_.End(m_hWnd)) bHandled = FALSE;
   return 0;
 }
 
 LRESULT CColorToolBar::OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!dragging_) {
-    bHandled = FALSE;
-    return 0;
-  }
-  dragging_ = 0;
+  if (!drag_.Abandon()) bHandled = FALSE;
   return 0;
 }
 
@@ -242,7 +219,7 @@ LRESULT CColorToolBar::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
   for (InplaceButton*& b : swatches_) b = nullptr;
   for (InplaceButton*& b : widths_) b = nullptr;
   RemoveMessageFilter(this);
-  dragging_ = 0;
+  drag_.Abandon();
   bHandled = FALSE;
   return 0;
 }
@@ -255,9 +232,6 @@ LRESULT CColorToolBar::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled
     bHandled = FALSE;
     return 0;
   }
-  drag_origin_ = cursor;
-  ::GetWindowRect(m_hWnd, &drag_window_rect_);
-  ::SetCapture(m_hWnd);
-  dragging_ = 1;
+  drag_.Begin(m_hWnd, cursor);
   return 0;
 }

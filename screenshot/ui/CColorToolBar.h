@@ -18,6 +18,7 @@
 #include "screenshot/base/CWindowBase.h"
 #include "screenshot/base/message_map.h"
 #include "screenshot/base/ScopedWin.h"
+#include "screenshot/ui/BarDrag.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
 #include "screenshot/ui/color_bar_logic.h"
 
@@ -87,7 +88,7 @@ class CColorToolBar : public CWindowBase {
   // dash-style choice made elsewhere.
   virtual void OnDashStyleChanged(int dash_style);
 
-  bool dragging() const { return dragging_ != 0; }
+  bool dragging() const { return drag_.active(); }
   const CBtnMgr& button_manager() const { return btn_mgr_; }
   const RECT& current_color_rect() const { return current_color_rect_; }
 
@@ -121,7 +122,6 @@ class CColorToolBar : public CWindowBase {
   // Loads the panel, frame and dot pictures (the first call only; the module is known by then).
   void LoadBitmaps();
   void AddButtons();
-  void DragTo(POINT cursor_screen);
   // Painting steps (CColorToolBar_paint.cpp); false when a blend failed.
   bool BlendWidthButtons(HDC dc) const;
   void PaintColors(LayeredSurface& surface) const;
@@ -138,7 +138,5 @@ class CColorToolBar : public CWindowBase {
   // the width dots.
   ScopedBitmap panel_, width_frames_, dots_[colorbar::kWidthCount];
   bool bitmaps_loaded_ = false;
-  int dragging_ = 0;
-  POINT drag_origin_ = {};      // cursor (screen) when the drag started
-  RECT drag_window_rect_ = {};  // window rectangle (screen) when the drag started
+  BarDrag drag_;
 };
