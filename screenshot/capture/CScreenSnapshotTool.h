@@ -114,6 +114,8 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
     // Gives the Delete key to the text box while it is open.
     void OnTextEditing(BOOL active) override;
     ~CMyBoard() override;
+    // Gives the Esc key to the input method while a composition is in progress.
+    void OnComposing(BOOL active) override;
 
    private:
     CScreenSnapshotTool* owner_;
@@ -168,6 +170,7 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void OnBoardEvent(int event);
   void OnStyleTarget(int kind);
   void OnTextEditing(bool active);
+  void OnComposing(bool active);
   bool board_attached() const { return !board_.IsDetached(); }
   CScrawlBoard& board() { return board_; }
   // The overlay's shown pixels (capture coordinates), as last composed.

@@ -38,6 +38,10 @@ void CScreenSnapshotTool::CMyBoard::OnTextEditing(BOOL active) {
 
 CScreenSnapshotTool::CMyBoard::~CMyBoard() = default;
 
+void CScreenSnapshotTool::CMyBoard::OnComposing(BOOL active) {
+  owner_->OnComposing(active != FALSE);
+}
+
 // ---- the first stroke --------------------------------------------------------------------------
 
 bool CScreenSnapshotTool::WaitingForFirstStroke() const {
@@ -100,6 +104,16 @@ void CScreenSnapshotTool::OnTextEditing(bool active) {
     ::UnregisterHotKey(m_hWnd, kHotKeyDelete);
   else
     ::RegisterHotKey(m_hWnd, kHotKeyDelete, 0, VK_DELETE);
+}
+
+void CScreenSnapshotTool::OnComposing(bool active) {
+  // Esc during a composition cancels the half-typed word; as the capture's hot key it would end
+  // the capture and lose every annotation. It is the capture's again once the composition ends.
+  if (!hot_keys_ || !m_hWnd) return;
+  if (active)
+    ::UnregisterHotKey(m_hWnd, kHotKeyEsc);
+  else
+    ::RegisterHotKey(m_hWnd, kHotKeyEsc, 0, VK_ESCAPE);
 }
 
 // ---- commands ----------------------------------------------------------------------------------
