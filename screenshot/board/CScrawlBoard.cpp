@@ -94,9 +94,14 @@ void CScrawlBoard::LoadFrameBitmaps(HINSTANCE module) {
 
 void CScrawlBoard::RebuildBackground(const CObjectBase* skip) {
   if (!background_.ok()) return;
-  background_.Flush();
-  const PixelView& dst = background_.pixels();
-  // The frozen screen under the board, opaque; black where the board reaches past it.
+  CopyScreenInto(background_);
+  for (ObjectCore* c = objects_.head(); c; c = c->next)
+    if (c->IsLive() && c != skip) static_cast<CObjectBase*>(c)->Draw(this, background_);
+}
+
+void CScrawlBoard::CopyScreenInto(BoardLayer& layer) const {
+  layer.Flush();
+  const PixelView& dst = layer.pixels();
   const Rect src = Intersection(Rect{x_, y_, x_ + width_, y_ + height_}, screen_.Bounds());
   for (int y = 0; y < height_; ++y) {
     uint32_t* row = dst.Row(y);
@@ -107,8 +112,6 @@ void CScrawlBoard::RebuildBackground(const CObjectBase* skip) {
       row[x] = from && sx >= src.left && sx < src.right ? (from[sx] | 0xFF000000u) : 0xFF000000u;
     }
   }
-  for (ObjectCore* c = objects_.head(); c; c = c->next)
-    if (c->IsLive() && c != skip) static_cast<CObjectBase*>(c)->Draw(this, background_);
 }
 
 void CScrawlBoard::Notify(bool overlay, bool hover) {
@@ -155,8 +158,17 @@ void CScrawlBoard::Compose(HDC dc) {
               ::GetLastError());
     return;
   }
-  for (ObjectCore* c = objects_.head(); c; c = c->next)
-    if (c->IsLive()) static_cast<CObjectBase*>(c)->Draw(this, layer);
+  // A mosaic blurs what lies under it in drawing order. The background cannot stand for that
+  // here: it holds the newer objects too (and lacks a selected one), which would bleed into the
+  // blocks of the copy. So mosaics blur `under`, the screen with the objects drawn so far.
+  BoardLayer under;
+  mosaic_source_ = PrepareMosaicSource(under);
+  for (ObjectCore* c = objects_.head(); c; c = c->next) {
+    if (!c->IsLive()) continue;
+    static_cast<CObjectBase*>(c)->Draw(this, layer);
+    if (mosaic_source_) static_cast<CObjectBase*>(c)->Draw(this, under);
+  }
+  mosaic_source_ = nullptr;
   layer.Flush();
   if (IsTextEditing()) text_box_->ComposeInto(layer.pixels());
   ScopedDC mem(::CreateCompatibleDC(dc));
@@ -320,13 +332,12 @@ void CScrawlBoard::StopDragging() {
 
 LRESULT CScrawlBoard::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
   const Point p = BoardPoint(lParam);
-  if (IsPenTool(tool_))
+  if (IsPenTool(tool_) || tool_ == kToolMosaic)
     StartCreating(p);
   else if (tool_ == kToolSelect)
     SelectPress(p);
-  // The text tool opens the in-place text box and the mosaic tool drags out a region, each with
-  // its own part; until then their presses do nothing. Every press is the board's: the
-  // selection stays where it is while the board is attached.
+  // The text tool's presses went to the text box's handling before this one. Every press is the
+  // board's: the selection stays where it is while the board is attached.
   return 0;
 }
 

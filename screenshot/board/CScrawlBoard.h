@@ -1,11 +1,11 @@
 // CScrawlBoard: the annotation board over the selected region of the frozen screen.
 //
-// It owns the drawn objects (rectangles, ellipses, arrows, free-hand lines; text and mosaic
-// regions come with the in-place text box and the mosaic), three drawing layers the size of the
-// selection, the undo list and the pen style for new shapes. The capture window owns one board
-// through its subclass CScreenSnapshotTool::CMyBoard: it attaches the board to the selection at
-// the first stroke, passes the overlay's messages through ProcessMessage, calls the command
-// operations below and overrides the seven notifications.
+// It owns the drawn objects (rectangles, ellipses, arrows, free-hand lines, text, mosaic
+// regions), three drawing layers the size of the selection, the undo list and the pen style for
+// new shapes. The capture window owns one board through its subclass
+// CScreenSnapshotTool::CMyBoard: it attaches the board to the selection at the first stroke,
+// passes the overlay's messages through ProcessMessage, calls the command operations below and
+// overrides the seven notifications.
 //
 // Board coordinates: pixel (0, 0) is the selection's top-left pixel; a point in the host's
 // client coordinates becomes a board point by subtracting the origin.
@@ -33,16 +33,15 @@
 
 class CScrawlBoard {
  public:
-  // Drawn objects (CScrawlBoard_objects.h). CObjectText and CObjectMasaiKe, kinds 5 and 7, come
-  // with the text box and the mosaic.
+  // Drawn objects (CScrawlBoard_objects.h; the text object with the text box, below).
   class CObjectBase;
   class CPenObject;
   class CObjectRectangle;
   class CObjectEllipse;
   class CObjectArrow;
   class CObjectPolyline;
-  // Undo records (CScrawlBoard_records.h). The text and mosaic creations, the text edits and
-  // the text box's own records come with the text box and the mosaic.
+  class CObjectMasaiKe;  // CScrawlBoard_mosaic.h
+  // Undo records (CScrawlBoard_records.h; the text records with the text box, below).
   class CBaseRecord;
   class CRecordNewObject;
   class CRecordRectangle;
@@ -55,6 +54,7 @@ class CScrawlBoard {
   class CRecordSetDashStyle;
   class CRecordSetRectangle;
   class CRecordOffsetObject;
+  class CRecordMasaiKe;  // CScrawlBoard_mosaic.h
 
   // The text box and its text (CInplaceEditBox.h, CScrawlBoard_text.h).
   class CInplaceEditBox;
@@ -199,6 +199,17 @@ class CScrawlBoard {
   void DragCreating(Point p);
   void FinishCreating(Point p);
   void AbandonCreating();
+  // The mosaic tool (CScrawlBoard_mosaic.cpp): the blurred preview of a drag on the overlay, with
+  // its frame (false: nothing to show); the region a release makes, drawn on the background
+  // already, as its creation record (null: none).
+  bool PreviewMosaic(Point p);
+  CBaseRecord* CreateMosaic(Point p);
+  // Blurs `r` of what lies under it (mosaic_source_) into `target`, with the dashed frame round
+  // it when `frame`; false when nothing was drawn.
+  bool Pixelate(BoardLayer& target, const Rect& r, bool frame);
+  // For Compose: `under` made the frozen screen when a live mosaic is to be drawn (the source its
+  // objects are then drawn onto one by one), else null.
+  BoardLayer* PrepareMosaicSource(BoardLayer& under);
   // Select mode.
   void TrackHover(Point p);
   // Makes `o` (null: none) the hovered object, drawn on the hover layer and shown, when it is
@@ -222,6 +233,9 @@ class CScrawlBoard {
   CObjectBase* TopmostHit(Point p, const CObjectBase* except) const;
   // The frozen screen with every live object but `skip` drawn on it.
   void RebuildBackground(const CObjectBase* skip = nullptr);
+  // The frozen screen under the board, opaque, into `layer` (black where the board reaches past
+  // the screen).
+  void CopyScreenInto(BoardLayer& layer) const;
   void Notify(bool overlay, bool hover);
   // `o` becomes the selection as shown: the background without it, the overlay with it drawn
   // selected; notified.
@@ -289,6 +303,9 @@ class CScrawlBoard {
   std::vector<Point> brush_;
 
   BoardLayer background_, overlay_, hover_;
+  // What a mosaic blurs: what lies under it in drawing order. The background is that while it is
+  // rebuilt object by object (null); Compose points it at a layer of its own.
+  BoardLayer* mosaic_source_ = nullptr;
   ScopedBitmap frame_bitmaps_[6];  // 1061..1066: text box frame, arrow end knob
   bool frames_loaded_ = false;
   HCURSOR cross_cursor_ = nullptr;

@@ -1,4 +1,5 @@
-// CScrawlBoard: the drawing tools dragging out a new rectangle, ellipse, arrow or free-hand line.
+// CScrawlBoard: the drawing tools dragging out a new rectangle, ellipse, arrow, free-hand line or
+// mosaic region.
 #include "screenshot/base/tool_commands.h"
 #include "screenshot/board/CScrawlBoard.h"
 #include "screenshot/board/CScrawlBoard_objects.h"
@@ -63,6 +64,10 @@ void CScrawlBoard::DragCreating(Point p) {
       PaintPolyline(overlay_, brush_, pen);
       shown = true;
       break;
+    case kToolMosaic:
+      // Clamped to the board as the rectangle is, but only an area with width and height shows.
+      shown = PreviewMosaic(p);
+      break;
     default:
       break;
   }
@@ -107,6 +112,9 @@ void CScrawlBoard::FinishCreating(Point p) {
       }
       brush_.clear();
       break;
+    case kToolMosaic:
+      record = CreateMosaic(p);
+      break;
     default:
       break;
   }
@@ -122,7 +130,8 @@ void CScrawlBoard::AbandonCreating() {
   creating_ = 0;
   not_moved_yet_ = 0;
   brush_.clear();
-  if (IsPenTool(tool_at_press_)) {
+  // A mosaic's preview goes as well: left on the screen, it would show a blur that is not there.
+  if (IsPenTool(tool_at_press_) || tool_at_press_ == kToolMosaic) {
     overlay_.Clear();
     Notify(false, false);
   }

@@ -125,6 +125,7 @@ void CScrawlBoard::DragSelected(Point p) {
   }
   if (not_moved_yet_ && !BeyondClickSlop(press_, p)) return;
   not_moved_yet_ = 0;
+  if (s->kind == kObjectMasaiKe) return;  // a mosaic region stays where it was made
   ShowWouldBe(s, p.x - press_.x, p.y - press_.y);
 }
 
@@ -177,6 +178,7 @@ void CScrawlBoard::ShowWouldBe(CObjectBase* o, int dx, int dy) {
 }
 
 void CScrawlBoard::CommitDrag(CObjectBase* o, int dx, int dy) {
+  if (o->kind == kObjectMasaiKe) return;
   if (o->kind == kObjectPolyline) {
     if (dx == 0 && dy == 0) return;
     Push(new CRecordOffsetObject(o, dx, dy, 1));

@@ -6,6 +6,7 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_objects.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_create.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_select.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_mosaic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text_style.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScrawlBoard_text.cpp
