@@ -48,7 +48,9 @@ CScrawlBoard::CInplaceEditBox::~CInplaceEditBox() {
 
 void CScrawlBoard::CInplaceEditBox::CreateWindows() {
   if (!edit_) {
-    edit_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"edit", nullptr, WS_POPUP | WS_BORDER, 0, 0, 0, 0,
+    // One pixel, not none: a window of no size is never put on the display, and a window that
+    // is not there cannot take the keyboard there; the empty region keeps it unseen.
+    edit_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"edit", nullptr, WS_POPUP | WS_BORDER, 0, 0, 1, 1,
                               board_->host_, nullptr, nullptr, nullptr);
     if (edit_) {
       // Nothing of it is ever seen.
