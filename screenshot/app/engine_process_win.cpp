@@ -9,6 +9,7 @@
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/output/clipboard_output_win.h"
+#include "screenshot/output/image_file_win.h"
 #include "screenshot/output/settings_registry_win.h"
 #include "screenshot/ui/CToolTipWindow.h"
 
@@ -129,7 +130,9 @@ int RunCapture(HINSTANCE instance) {
       break;
     }
     case CScreenSnapshotTool::kOutcomeSave:
-      break;  // the encoders join here
+      // The windows are gone; the file is written from the image composed at the command.
+      Encode(tool->GetComposedImage(), tool->GetSavePath());
+      break;
     default:
       break;  // leave: nothing
   }

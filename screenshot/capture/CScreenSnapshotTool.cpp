@@ -13,6 +13,7 @@
 #include "screenshot/capture/contrast_pixel.h"
 #include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/diagnostics/startup_timeline_win.h"
+#include "screenshot/output/save_names.h"
 #include "screenshot/output/SettingsStore.h"
 #include "screenshot/ui/ImageSet.h"
 
@@ -35,7 +36,13 @@ void WalkChildren(WindowNode* node, HWND skipped) {
 
 }  // namespace
 
-CScreenSnapshotTool::CScreenSnapshotTool() = default;
+CScreenSnapshotTool::CScreenSnapshotTool() {
+  // The save dialog's types in the order it lists them (the one saved last moves to the front).
+  ImageTypeList& types = ImageTypeList::Instance();
+  types.Add(L"Png files", L".png");
+  types.Add(L"Jpg files", L".jpg");
+  types.Add(L"Bmp files", L".bmp");
+}
 
 // The handles are held by their owners (members), freed after the windows are gone.
 CScreenSnapshotTool::~CScreenSnapshotTool() { DestroyWindows(); }

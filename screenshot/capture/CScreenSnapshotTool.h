@@ -273,6 +273,14 @@ class CScreenSnapshotTool : public ISnapshotUnknown, public CWindowBase {
   void Leave();
   // Finishing: copy ends the run with the composed selection (or the highlighted window).
   void FinishAndCopy();
+  // The save command (CScreenSnapshotTool_save.cpp): the capture hides while the save dialog
+  // asks for a path; OK ends the run with the composed image and the path, Cancel brings the
+  // capture back as it was.
+  void Save();
+  // Puts the overlay and the visible bars on screen again; after a cancelled save once more a
+  // moment after the windows were shown again (the timer's procedure).
+  void PresentAll();
+  static void CALLBACK OnSaveCancelledTimer(HWND overlay, UINT, UINT_PTR id, DWORD);
   // Tool choice and the colour bar (CScreenSnapshotTool_styles.cpp).
   void ChooseTool(int tool, bool from_menu);
   void ChoosePenTool(int tool, bool from_menu);

@@ -32,7 +32,8 @@ void CScreenSnapshotTool::OnToolbarCommand(UINT id) {
         FinishAndCopy();
         break;
       case ID_TOOLBAR_SAVE:
-        break;  // saving is not built yet: the button does nothing
+        Save();
+        break;
       case ID_TOOLBAR_EXIT:
         Leave();
         break;
@@ -61,7 +62,7 @@ void CScreenSnapshotTool::OnMenuCommand(UINT id) {
       FinishAndCopy();
       break;
     case ID_MENU_SAVE:
-      board_.Refresh();  // saving is not built yet: the item only closes the menu
+      Save();
       break;
     case ID_MENU_RESELECT:
       Reselect();

@@ -5,5 +5,6 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_board.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_styles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CScreenSnapshotTool_save.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CBackdropWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMagnifierWindow.cpp)
