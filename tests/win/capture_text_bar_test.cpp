@@ -1,13 +1,15 @@
 // The capture window with its text bar: the text tool brings the bar (where the colour bar was)
 // filled with the remembered text style, its button clicked again toggles it; the bar's choices
-// restyle the board's text and reach the settings store (the colour only while the text tool is
-// current); the colour bar and the text bar move together.
+// restyle the board's text (the open box's too, one undo step each) and reach the settings store
+// (the colour only while the text tool is current); the colour bar and the text bar move
+// together.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "resource.h"
 #include "screenshot/base/ScopedWin.h"
+#include "screenshot/board/CInplaceEditBox.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/output/SettingsStore.h"
 #include "win/support/test_pictures.h"
@@ -185,6 +187,24 @@ TEST_F(CaptureTextBar, AColourChosenWhileAnotherToolIsCurrentIsNotTheTextsColour
   Command(ID_TOOLBAR_TEXT);
   EXPECT_EQ(tool_->text_bar().GetColorIndex(), 13);
   EXPECT_EQ(tool_->board().GetTextColor(), 0xFF0000u);
+}
+
+TEST_F(CaptureTextBar, TheOpenBoxTakesAChoiceAtOnceAsOneUndoStep) {
+  Command(ID_TOOLBAR_TEXT);
+  Send(WM_LBUTTONDOWN, 150, 150);
+  Send(WM_LBUTTONUP, 150, 150);
+  ASSERT_TRUE(tool_->board().IsTextEditing());
+  CScrawlBoard::CInplaceEditBox* box = tool_->board().text_box();
+  for (wchar_t c : std::wstring(L"Hello")) SendMessageW(box->edit_window(), WM_CHAR, c, 0);
+  ASSERT_EQ(box->font().lfWeight, 700) << "the remembered bold";
+  ASSERT_TRUE(tool_->board().CanUndo());
+  Choose(1023);  // bold off
+  EXPECT_EQ(box->font().lfWeight, 400);
+  EXPECT_EQ(box->font().lfHeight, -18);
+  tool_->OnToolbarCommand(ID_TOOLBAR_UNDO);
+  ASSERT_TRUE(tool_->board().IsTextEditing()) << "undone inside the box";
+  EXPECT_EQ(box->font().lfWeight, 700);
+  EXPECT_FALSE(SettingsStore::Instance().GetBold()) << "the settings keep the last choice";
 }
 
 }  // namespace
