@@ -134,6 +134,7 @@ void CScrawlBoard::CInplaceEditBox::OpenOn(CObjectText* o) {
 
 CScrawlBoard::CObjectText* CScrawlBoard::CInplaceEditBox::Close(bool discard, bool redraw) {
   if (!open_) return nullptr;
+  CancelDrag();
   open_ = false;
   // The box's own records go: the record pushed now (or none) stands for the whole edit.
   const bool had_records = board_->DropTextBoxRecords();
@@ -179,8 +180,6 @@ CScrawlBoard::CObjectText* CScrawlBoard::CInplaceEditBox::Close(bool discard, bo
   CancelComposition();
   text_ = TextContent{};
   HideCaret();
-  drag_mode_ = 0;
-  drag_record_.reset();
   if (redraw) {
     board_->overlay_.Clear();
     board_->Notify(false, false);

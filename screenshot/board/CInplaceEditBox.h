@@ -61,6 +61,9 @@ class CScrawlBoard::CInplaceEditBox {
   // The box's font while open, with its record; the box's colours (from the board) changed.
   void ChangeFont(const LOGFONTW& font, bool record);
   void ColorsChanged();
+  // Ends a drag of the box at once, keeping nothing of it (for commands that change the box or
+  // the records while the mouse is down).
+  void CancelDrag();
   // Puts a pending composition in as typed text.
   void CommitComposition();
   bool composing() const { return !comp_.empty(); }

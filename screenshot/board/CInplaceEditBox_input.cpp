@@ -202,6 +202,14 @@ bool CScrawlBoard::CInplaceEditBox::OnMouse(UINT msg, Point p) {
   return code != 0;
 }
 
+void CScrawlBoard::CInplaceEditBox::CancelDrag() {
+  if (!drag_mode_) return;
+  // Cleared first: the capture change that ReleaseCapture sends finds no drag to end.
+  drag_mode_ = 0;
+  drag_record_.reset();
+  if (::GetCapture() == board_->host_) ::ReleaseCapture();
+}
+
 void CScrawlBoard::CInplaceEditBox::StartDrag(int mode, Point p) {
   Focus();
   drag_record_ = std::make_unique<CEditBoxRecordTextBoxPos>(board_->EditRecordObject(), place());

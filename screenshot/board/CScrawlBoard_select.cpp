@@ -249,6 +249,15 @@ LRESULT CScrawlBoard::OnRButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
     OnContextMenu(screen);
     return 0;
   }
+  if (tool_ == kToolText && IsTextEditing()) {
+    // On the open box the menu acts on the box (its delete takes its text); elsewhere the box
+    // closes with its text first.
+    if (text_box_->HitTest(p)) {
+      OnContextMenu(screen);
+      return 0;
+    }
+    CloseTextBox(false, true);
+  }
   // The object under the pointer is what the menu's delete acts on, shown selected meanwhile
   // (the mosaic tool has no delete, and no highlight).
   CObjectBase* o = TopmostHit(p, nullptr);
@@ -261,6 +270,8 @@ LRESULT CScrawlBoard::OnRButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
 
 bool CScrawlBoard::CanDelete() const {
   if (IsDetached() || tool_ == kToolMosaic) return false;
+  // The open box's text, once it has any.
+  if (IsTextEditing()) return editing_.get() || !text_box_->content().cells.empty();
   const CObjectBase* target = tool_ == kToolSelect ? selected_.get() : context_.get();
   return target && target->IsLive();
 }
@@ -270,6 +281,9 @@ void CScrawlBoard::Delete() {
   WeakRef<CObjectBase>& from = tool_ == kToolSelect ? selected_ : context_;
   CObjectBase* target = from.get();
   from.Reset();
+  // With the box open its text is what goes: kept first (a new text object with its creation
+  // record), then deleted as one more step.
+  if (IsTextEditing()) target = CloseTextBox(false, true);
   if (!target || !target->IsLive()) return;
   StopDragging();
   if (hovered_.get() == target) hovered_.Reset();  // a deleted object is no hover any more
@@ -284,7 +298,13 @@ int CScrawlBoard::SelectNext() {
   StopDragging();
   hovered_.Reset();
   hover_.Clear();
-  auto* next = static_cast<CObjectBase*>(objects_.NextLiveAfter(selected_.get()));
+  // An open text box closes with its text; the text it made or edited is where selection goes
+  // on from (from the text tool: the one selected).
+  CObjectBase* closed = CloseTextBox(false, true);
+  if (closed && old == kToolSelect) selected_.Reset(closed);
+  auto* next = closed && old != kToolSelect
+                   ? closed
+                   : static_cast<CObjectBase*>(objects_.NextLiveAfter(selected_.get()));
   selected_.Reset(next);
   if (next) {
     ShowSelected(next);

@@ -46,9 +46,8 @@ class CScrawlBoard::CObjectText : public CObjectBase {
   TextObjectContent content_;
 };
 
-// Draws `cells` laid out in `rect` (board coordinates) with `font` in `color` onto `layer`,
-// source-over with the glyphs' coverage as alpha; when `mask` is set, only fully white glyphs on
-// black (for the hit mask, onto a 24-bit picture through `dc`). Answers the layout used.
+// Draws `cells` (measured here) laid out in `rect` with `font` in `color` onto `target`,
+// source-over with the glyphs' coverage as alpha, clipped to the target. Answers the layout.
 TextLayout PaintTextCells(const PixelView& target, const Rect& rect, HFONT font, COLORREF color,
                           std::vector<TextCell> cells);
 // Measures every cell's advance and height with `font` (DrawTextW on the single character).

@@ -84,6 +84,7 @@ LRESULT CScrawlBoard::OnTextBoxMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, 
 // ---- undo and redo with the box open -----------------------------------------------------------
 
 void CScrawlBoard::UndoTextBox() {
+  if (text_box_) text_box_->CancelDrag();
   // A composition in progress is taken as typed first, and undone with the typing.
   if (IsTextEditing() && text_box_->composing()) text_box_->CommitComposition();
   selected_.Reset();
@@ -107,6 +108,7 @@ void CScrawlBoard::UndoTextBox() {
 }
 
 void CScrawlBoard::RedoTextBox(CBaseRecord* record) {
+  if (text_box_) text_box_->CancelDrag();
   if (records_.IsTextBoxRecord(record)) {
     SelectIfSelectMode(record->object());
     const auto* before = static_cast<CBaseRecord*>(record->prev);

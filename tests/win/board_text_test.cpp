@@ -199,6 +199,36 @@ TEST_F(BoardText, MovedPastTheCornerStaysInsideAndWidthPulledToOnePixel) {
   EXPECT_EQ(Box()->box_rect().Width(), 1);
 }
 
+TEST_F(BoardText, TheMenuOnTheBoxDeletesItsTextAndElsewhereKeepsIt) {
+  Press(20, 20);
+  Type(L"ab");
+  const Rect r = Box()->box_rect();
+  // On the box: the menu, the box open meanwhile; its delete keeps the text as an object and
+  // deletes that, one undo step each.
+  bool could_delete = false;
+  board_.on_menu = [&] {
+    EXPECT_TRUE(board_.IsTextEditing());
+    could_delete = board_.CanDelete();
+    board_.Delete();
+  };
+  Send(WM_RBUTTONDOWN, r.left + 1, r.top + 1);
+  EXPECT_EQ(board_.menus.size(), 1u);
+  EXPECT_TRUE(could_delete);
+  EXPECT_FALSE(board_.IsTextEditing());
+  ASSERT_EQ(ObjectCount(), 1);
+  EXPECT_FALSE(Last()->IsLive());
+  EXPECT_EQ(RecordCount(), 2);
+  board_.Undo();
+  EXPECT_TRUE(Last()->IsLive());
+  // Elsewhere: the open box closes with its text before the menu.
+  board_.on_menu = nullptr;
+  Press(120, 100);
+  Type(L"cd");
+  Send(WM_RBUTTONDOWN, 10, 140);
+  EXPECT_FALSE(board_.IsTextEditing());
+  EXPECT_EQ(ObjectCount(), 2);
+}
+
 TEST_F(BoardText, CaretBlinksThroughTheTimer) {
   Press(20, 20);
   ASSERT_FALSE(board_.caret_phases.empty());
