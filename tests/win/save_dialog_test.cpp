@@ -21,27 +21,28 @@ const std::wstring kPlain = L"\u622a\u5c4f\u56fe\u7247";  // 截屏图片
 const wchar_t kQuestionCaption[] = L"\u63d0\u793a";       // 提示
 constexpr DWORD kStepTimeoutMs = 5000;
 
+struct OwnedSearch {
+  HWND owner;
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOwned(HWND w, LPARAM lp) {
+  auto* s = reinterpret_cast<OwnedSearch*>(lp);
+  wchar_t cls[32] = {}, text[64] = {};
+  GetClassNameW(w, cls, 32);
+  GetWindowTextW(w, text, 64);
+  if (!IsWindowVisible(w) || GetWindow(w, GW_OWNER) != s->owner || lstrcmpW(cls, L"#32770") != 0 ||
+      (s->title && lstrcmpW(text, s->title) != 0))
+    return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
 // A visible dialog of this thread owned by `owner` (with `title`, when given).
 HWND FindOwnedDialog(HWND owner, const wchar_t* title = nullptr) {
-  struct Search {
-    HWND owner;
-    const wchar_t* title;
-    HWND found;
-  } search{owner, title, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t cls[32] = {}, text[64] = {};
-        GetClassNameW(w, cls, 32);
-        GetWindowTextW(w, text, 64);
-        if (!IsWindowVisible(w) || GetWindow(w, GW_OWNER) != s->owner ||
-            lstrcmpW(cls, L"#32770") != 0 || (s->title && lstrcmpW(text, s->title) != 0))
-          return TRUE;
-        s->found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnedSearch search{owner, title, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchOwned, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -62,19 +63,18 @@ void TypeName(HWND dialog, const std::wstring& name) {
   SendMessageW(dialog, CDM_SETCONTROLTEXT, control, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
+BOOL CALLBACK AppendStaticText(HWND w, LPARAM lp) {
+  wchar_t cls[32] = {}, text[1024] = {};
+  GetClassNameW(w, cls, 32);
+  if (lstrcmpiW(cls, L"Static") == 0 && GetWindowTextW(w, text, 1024))
+    *reinterpret_cast<std::wstring*>(lp) += text;
+  return TRUE;
+}
+
 // The texts of a message box's static controls, one after another.
 std::wstring StaticTexts(HWND box) {
   std::wstring all;
-  EnumChildWindows(
-      box,
-      [](HWND w, LPARAM lp) -> BOOL {
-        wchar_t cls[32] = {}, text[1024] = {};
-        GetClassNameW(w, cls, 32);
-        if (lstrcmpiW(cls, L"Static") == 0 && GetWindowTextW(w, text, 1024))
-          *reinterpret_cast<std::wstring*>(lp) += text;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(box, AppendStaticText, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
