@@ -1,6 +1,7 @@
 """A capture engine running over the test desktop picture, and what the tests need to drive it:
 the desktop's known pixels, drags and clicks with xdotool, and the clipboard read back as BMP."""
 
+import glob
 import os
 import re
 import struct
@@ -86,6 +87,16 @@ class CaptureCase(unittest.TestCase):
 
     def tearDown(self):
         self.desk.kill_started()
+
+    def config_path(self):
+        """The engine's settings file under the prefix user's roaming application-data folder."""
+        users = os.path.join(self.desk.prefix, "drive_c", "users")
+        for roaming in (("AppData", "Roaming"), ("Application Data",)):
+            for folder in sorted(glob.glob(os.path.join(users, "*", *roaming))):
+                if folder[len(users) + 1:].split(os.sep)[0].lower() != "public":
+                    return os.path.join(folder, "Corvane", "CorvanePinyin", "Plugin",
+                                        "Screenshot", "Config.ini")
+        self.fail("no roaming application-data folder in the prefix")
 
     def start_engine(self, *args, **kw):
         engine = self.desk.wine(os.path.join(BIN, "Snapshot.exe"), *args, **kw)

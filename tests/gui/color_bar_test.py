@@ -5,7 +5,6 @@ the ellipse's new pen, and the next capture's bar shows that pen for the ellipse
 defaults for the rectangle. Screenshots are kept as artifacts."""
 
 import codecs
-import glob
 import os
 import unittest
 
@@ -94,16 +93,6 @@ class ColorBarTest(CaptureCase):
                 f.write(self.saved)
         elif os.path.exists(self.config):
             os.remove(self.config)
-
-    def config_path(self):
-        """The settings file under the prefix user's roaming application-data folder."""
-        users = os.path.join(self.desk.prefix, "drive_c", "users")
-        for roaming in (("AppData", "Roaming"), ("Application Data",)):
-            for folder in sorted(glob.glob(os.path.join(users, "*", *roaming))):
-                if folder[len(users) + 1:].split(os.sep)[0].lower() != "public":
-                    return os.path.join(folder, "Corvane", "CorvanePinyin", "Plugin",
-                                        "Screenshot", "Config.ini")
-        self.fail("no roaming application-data folder in the prefix")
 
     def select(self):
         self.engine = self.start_engine()

@@ -4,7 +4,6 @@ copy of the same drawing puts on the clipboard; the next capture's dialog has BM
 preselected; Cancel brings the capture back, and Esc still leaves it. Screenshots are kept as
 artifacts."""
 
-import glob
 import os
 import shutil
 import struct
@@ -64,15 +63,6 @@ class SaveTest(CaptureCase):
                 f.write(self.saved)
         elif os.path.exists(self.config):
             os.remove(self.config)
-
-    def config_path(self):
-        users = os.path.join(self.desk.prefix, "drive_c", "users")
-        for roaming in (("AppData", "Roaming"), ("Application Data",)):
-            for folder in sorted(glob.glob(os.path.join(users, "*", *roaming))):
-                if folder[len(users) + 1:].split(os.sep)[0].lower() != "public":
-                    return os.path.join(folder, "Corvane", "CorvanePinyin", "Plugin",
-                                        "Screenshot", "Config.ini")
-        self.fail("no roaming application-data folder in the prefix")
 
     def capture_with_rectangle(self):
         self.engine = self.start_engine()
