@@ -35,6 +35,8 @@ void CScreenSnapshotTool::Save() {
   for (HWND w : {backdrop_.hwnd(), m_hWnd, magnifier_.hwnd(), color_bar_.hwnd(), text_bar_.hwnd(),
                  toolbar_.hwnd()})
     if (w && ::IsWindowVisible(w)) shown.push_back(w);
+  // The text box being typed in gets the keyboard back.
+  HWND focus = ::GetFocus();
   HideCaptureWindows();
   save_path_.clear();
 
@@ -47,24 +49,30 @@ void CScreenSnapshotTool::Save() {
   // Esc and Delete belong to the dialog (and to every other program) while it is open.
   ReleaseHotKeys();
   const std::wstring path = CSnapshotFileDialog::AskSavePath(owner, SettingsStore::Instance());
-  // Gone before the capture comes back: whatever the system activates in its place then lies
-  // under the capture's windows once they are restacked.
-  if (owner) ::DestroyWindow(owner);
   if (!path.empty()) {
+    if (owner) ::DestroyWindow(owner);
     save_path_ = path;
     outcome_ = kOutcomeSave;
     ::PostQuitMessage(0);
-  } else {
-    RegisterHotKeys();
-    for (HWND w : shown)
-      ::SetWindowPos(w, nullptr, 0, 0, 0, 0,
-                     SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PresentAll();
-    RestoreStackingOrder();
-    // A layered window hidden and shown again may come back empty where the window system
-    // finishes showing it after our presentation (seen under Wine): once more a moment later.
-    ::SetTimer(m_hWnd, kSaveCancelledTimer, 100, &OnSaveCancelledTimer);
+    return;
   }
+  RegisterHotKeys();
+  // Shown again while the owner window still stands above everything: with nothing of ours on
+  // the screen, the program the system activates when the dialog closes may come up on top of
+  // the capture (another process raises its window when it gets round to it, seen under Wine).
+  for (HWND w : shown)
+    ::SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The system activates what lies under the owner now, one of the capture's own windows (the
+  // backdrop; Wine may pick a bar). Activating the backdrop ourselves here lets Wine raise it
+  // over the dim layer it owns a moment later.
+  if (owner) ::DestroyWindow(owner);
+  if (focus && ::IsWindowVisible(focus)) ::SetFocus(focus);
+  RestoreStackingOrder();
+  PresentAll();
+  // A layered window hidden and shown again may come back empty where the window system
+  // finishes showing it after our presentation (seen under Wine): once more a moment later.
+  ::SetTimer(m_hWnd, kSaveCancelledTimer, 100, &OnSaveCancelledTimer);
 }
 
 void CScreenSnapshotTool::PresentAll() {
