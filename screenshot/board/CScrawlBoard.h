@@ -207,6 +207,9 @@ class CScrawlBoard {
   // Blurs `r` of what lies under it (mosaic_source_) into `target`, with the dashed frame round
   // it when `frame`; false when nothing was drawn.
   bool Pixelate(BoardLayer& target, const Rect& r, bool frame);
+  // A mosaic's hover and selected look: `r` of `target` made what the screen shows there with
+  // every live object in place (the blocks, the newer objects sharp over them).
+  void DrawSettledMosaic(BoardLayer& target, const Rect& r);
   // For Compose: `under` made the frozen screen when a live mosaic is to be drawn (the source its
   // objects are then drawn onto one by one), else null.
   BoardLayer* PrepareMosaicSource(BoardLayer& under);

@@ -5,6 +5,8 @@
 #include <objidl.h>  // gdiplus.h needs it under WIN32_LEAN_AND_MEAN
 #include <gdiplus.h>
 
+#include <algorithm>
+
 #include "screenshot/board/mosaic_pixels.h"
 #include "screenshot/diagnostics/debug_log_win.h"
 
@@ -43,11 +45,11 @@ void CScrawlBoard::CObjectMasaiKe::Draw(CScrawlBoard* board, BoardLayer& layer) 
 }
 
 void CScrawlBoard::CObjectMasaiKe::DrawHover(CScrawlBoard* board, BoardLayer& layer) {
-  board->Pixelate(layer, rect, false);
+  board->DrawSettledMosaic(layer, rect);
 }
 
 void CScrawlBoard::CObjectMasaiKe::DrawSelected(CScrawlBoard* board, BoardLayer& layer) {
-  board->Pixelate(layer, rect, false);
+  board->DrawSettledMosaic(layer, rect);
 }
 
 int CScrawlBoard::CObjectMasaiKe::HitTestBody(int x, int y, int) {
@@ -65,6 +67,33 @@ bool CScrawlBoard::Pixelate(BoardLayer& target, const Rect& r, bool frame) {
   if (frame) PaintPreviewFrame(target, r);
   target.Flush();
   return PixelateBlocks(source.pixels(), target.pixels(), r);
+}
+
+void CScrawlBoard::DrawSettledMosaic(BoardLayer& target, const Rect& r) {
+  const Rect area = Intersection(Normalized(r), Rect{0, 0, width_, height_});
+  if (area.IsEmpty()) return;
+  // The layers above the background cover it: blurring the background there would smear the
+  // newer objects into the blocks (and while selected the background lacks the mosaic). So the
+  // objects are drawn in order on a layer of their own, as the background is rebuilt.
+  BoardLayer settled;
+  if (!settled.Create(width_, height_)) {
+    diag::Log(diag::kLogError, L"CreateDIBSection [mosaic look %dx%d] Failed [%08X]", width_,
+              height_, ::GetLastError());
+    Pixelate(target, area, false);
+    return;
+  }
+  CopyScreenInto(settled);
+  BoardLayer* const outer = mosaic_source_;
+  mosaic_source_ = &settled;
+  for (ObjectCore* c = objects_.head(); c; c = c->next)
+    if (c->IsLive()) static_cast<CObjectBase*>(c)->Draw(this, settled);
+  mosaic_source_ = outer;
+  settled.Flush();
+  target.Flush();
+  const PixelView& from = settled.pixels();
+  const PixelView& to = target.pixels();
+  for (int y = area.top; y < area.bottom; ++y)
+    std::copy(from.Row(y) + area.left, from.Row(y) + area.right, to.Row(y) + area.left);
 }
 
 bool CScrawlBoard::PreviewMosaic(Point p) {

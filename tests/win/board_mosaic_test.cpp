@@ -1,8 +1,9 @@
 // The mosaic tool on the board: the blurred preview with its dashed frame while dragging, the
 // region a release makes (blocks of 10 pixels, each the average of what lay under it), drags
 // that make nothing, what it blurs (older objects) and what it leaves sharp (newer ones) on the
-// screen and in the composed copy, undo and redo, select and delete without moving, the right
-// button under the mosaic tool, and a drag cut short by a lost capture.
+// screen and in the composed copy (also while hovered or selected), undo and redo, select and
+// delete without moving, the right button under the mosaic tool, and a drag cut short by a lost
+// capture.
 //
 // Expected blocks are worked out here from a copy of the pixels the board showed before the
 // mosaic was made.
@@ -237,6 +238,43 @@ TEST_F(BoardMosaic, CanBeHoveredSelectedAndDeletedButNeverMoved) {
   EXPECT_EQ(Shown(60, 55), Under(60, 55));
   board_.Undo();
   EXPECT_TRUE(Blurred(Bg(), before, area));
+}
+
+TEST_F(BoardMosaic, HoveredOrSelectedItStillLeavesNewerDrawingsSharpOnScreen) {
+  Choose(kToolArrow, kGreen, 2);
+  Drag(20, 40, 120, 40);
+  const std::vector<uint32_t> with_arrow = Background();
+  const Rect area = {10, 30, 70, 60};
+  Mosaic(area.left, area.top, area.right, area.bottom);
+  CScrawlBoard::CObjectBase* mosaic = Last();
+  Choose(kToolArrow, kBlue, 2);
+  Drag(20, 55, 140, 55);
+  const std::vector<uint32_t> settled = Background();
+
+  // Everywhere in and round the area the screen shows what it shows unhovered: the newer blue
+  // arrow sharp over the blocks, the blocks made of what lay under the mosaic.
+  auto same_as_settled = [&](const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(Shown(40, 55), kBlueArgb);
+    for (int y = area.top - 3; y < area.bottom + 3; ++y)
+      for (int x = area.left - 3; x < area.right + 3; ++x)
+        ASSERT_EQ(Shown(x, y), settled[static_cast<size_t>(y) * kWidth + x]) << x << "," << y;
+  };
+  board_.SelectNext();  // select mode, then nothing selected
+  Press(150, 120);
+  Release(150, 120);
+  Hover(30, 35);
+  ASSERT_EQ(board_.hovered(), mosaic);
+  ASSERT_TRUE(board_.shown_hover);
+  same_as_settled("hovered");
+  Press(30, 35);
+  Release(30, 35);
+  ASSERT_EQ(board_.selected(), mosaic);
+  same_as_settled("selected");
+  Hover(150, 120);
+  board_.Refresh();
+  same_as_settled("selected, refreshed");
+  EXPECT_TRUE(Blurred(OnScreen(), with_arrow, Rect{10, 30, 70, 50}));
 }
 
 TEST_F(BoardMosaic, RightButtonUnderTheMosaicToolNamesTheObjectUnhighlightedWithNoDelete) {
