@@ -89,6 +89,16 @@ class BoardMosaic : public BoardTest {
     board_.SetTool(kToolMosaic);
     Drag(x0, y0, x1, y1);
   }
+  // A green arrow along y = 40 with a mosaic over its left part (kOverArrow); answers the
+  // background as it was before the mosaic.
+  static constexpr Rect kOverArrow = {10, 30, 70, 60};
+  std::vector<uint32_t> MosaicOverAGreenArrow() {
+    Choose(kToolArrow, kGreen, 2);
+    Drag(20, 40, 120, 40);
+    std::vector<uint32_t> with_arrow = Background();
+    Mosaic(kOverArrow.left, kOverArrow.top, kOverArrow.right, kOverArrow.bottom);
+    return with_arrow;
+  }
 };
 
 TEST_F(BoardMosaic, DragPreviewsTheBlurInADashedFrameAndReleaseKeepsItOnTheBackground) {
@@ -143,11 +153,8 @@ TEST_F(BoardMosaic, DragEndingOnThePressRowOrColumnMakesNothing) {
 }
 
 TEST_F(BoardMosaic, BlursTheArrowUnderItWhileAnArrowDrawnAfterStaysSharpOnScreenAndInTheCopy) {
-  Choose(kToolArrow, kGreen, 2);
-  Drag(20, 40, 120, 40);
-  const std::vector<uint32_t> with_arrow = Background();
-  const Rect area = {10, 30, 70, 60};
-  Mosaic(area.left, area.top, area.right, area.bottom);
+  const std::vector<uint32_t> with_arrow = MosaicOverAGreenArrow();
+  const Rect area = kOverArrow;
   ASSERT_EQ(ObjectCount(), 2);
   EXPECT_TRUE(Blurred(Bg(), with_arrow, area));
   // The arrow is in the blocks it crosses: not sharp green, not the screen's own average.
@@ -241,11 +248,8 @@ TEST_F(BoardMosaic, CanBeHoveredSelectedAndDeletedButNeverMoved) {
 }
 
 TEST_F(BoardMosaic, HoveredOrSelectedItStillLeavesNewerDrawingsSharpOnScreen) {
-  Choose(kToolArrow, kGreen, 2);
-  Drag(20, 40, 120, 40);
-  const std::vector<uint32_t> with_arrow = Background();
-  const Rect area = {10, 30, 70, 60};
-  Mosaic(area.left, area.top, area.right, area.bottom);
+  const std::vector<uint32_t> with_arrow = MosaicOverAGreenArrow();
+  const Rect area = kOverArrow;
   CScrawlBoard::CObjectBase* mosaic = Last();
   Choose(kToolArrow, kBlue, 2);
   Drag(20, 55, 140, 55);
