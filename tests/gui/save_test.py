@@ -1,8 +1,8 @@
 """Saving on the test desktop, as a user does it: a rectangle drawn over a selection, the save
 button, a name typed in the save dialog with BMP chosen, Enter. The file holds exactly what the
 copy of the same drawing puts on the clipboard; the next capture's dialog has BMP first and
-preselected; Cancel brings the capture back, and Esc still leaves it. Screenshots are kept as
-artifacts."""
+preselected; Cancel brings the capture back with its drawings and the text box being typed in,
+and Esc still leaves it. Screenshots are kept as artifacts."""
 
 import os
 import shutil
@@ -15,7 +15,9 @@ from desktop import wait_until
 
 SELECTION = (300, 150, 700, 450)
 RECTANGLE = ((350, 200), (500, 300))
-RECTANGLE_TOOL, SAVE, FINISH = 0, 7, 9
+RECTANGLE_TOOL, TEXT_TOOL, SAVE, FINISH = 0, 5, 7, 9
+# Where a text box opens and its first words lie: inside the selection, clear of the rectangle.
+TEXT_AREA = (540, 330, 690, 390)
 DIALOG_TITLE = "^Save As$"
 
 
@@ -142,20 +144,35 @@ class SaveTest(CaptureCase):
         self.assertTrue(os.path.exists(os.path.join(self.folder, "second.bmp")),
                         os.listdir(self.folder))
 
+    def red_text(self, pixel):
+        l, t, r, b = TEXT_AREA
+        return sum(1 for y in range(t, b) for x in range(l, r) if pixel(x, y) == (255, 0, 0))
+
     def test_cancel_brings_the_capture_back_and_esc_still_leaves(self):
+        # A rectangle drawn and a text box open with text in it (red, as a fresh settings file
+        # gives).
         self.capture_with_rectangle()
+        self.click(*button_centre(TEXT_TOOL, *self.bar))
+        self.click(*TEXT_AREA[:2])
+        self.desk.wait_for_screen(
+            lambda s: all(c >= 230 for c in s.pixel(TEXT_AREA[0] + 4, TEXT_AREA[1] + 4)))
+        self.desk.xdotool("type", "--delay", 30, "Hello")
+        typed = self.red_text(self.desk.wait_for_screen(lambda s: self.red_text(s.pixel) > 20).pixel)
+        self.assertGreater(typed, 20, "no text typed")
         self.open_dialog()
         self.desk.xdotool("key", "Escape")
         self.assertTrue(wait_until(lambda: not self.desk.find_windows(DIALOG_TITLE), 10, 0.1))
+        self.desk.xdotool("mousemove", 600, 400)
         # The capture runs on, as it was: the tool bar with its buttons, the dim layer over the
-        # frozen picture and the rectangle on it.
+        # frozen picture, the rectangle and the text on it.
         self.assertIsNone(self.engine.poll())
         x, y = self.bar
 
         def back(s):
             return (s.pixel(x + 5, y + 15) == (255, 255, 255)
                     and close(s.pixel(5, 5), dimmed(picture(5, 5)), 2)
-                    and s.pixel(425, 200)[0] >= 180 and s.pixel(425, 200)[1] < 90)
+                    and s.pixel(425, 200)[0] >= 180 and s.pixel(425, 200)[1] < 90
+                    and self.red_text(s.pixel) >= typed)
         shot = self.desk.wait_for_screen(back)
         if shot.path:
             os.makedirs(ARTIFACTS, exist_ok=True)
@@ -163,6 +180,13 @@ class SaveTest(CaptureCase):
         self.assertEqual(shot.pixel(x + 5, y + 15), (255, 255, 255))
         self.assertTrue(close(shot.pixel(5, 5), dimmed(picture(5, 5)), 2), shot.pixel(5, 5))
         self.assertGreaterEqual(shot.pixel(425, 200)[0], 180)
+        # (The last letters may reach the screen only now: at least what showed before.)
+        shown = self.red_text(shot.pixel)
+        self.assertGreaterEqual(shown, typed)
+        # The keyboard is the text box's again.
+        self.desk.xdotool("type", "--delay", 30, " world")
+        shot = self.desk.wait_for_screen(lambda s: self.red_text(s.pixel) > shown + 20)
+        self.assertGreater(self.red_text(shot.pixel), shown + 20, "typing after Cancel is lost")
         self.desk.xdotool("mousemove", 600, 400)
         self.desk.xdotool("key", "Escape")
         self.wait_for_exit()
