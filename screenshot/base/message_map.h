@@ -48,6 +48,11 @@
 #define CHAIN_MSG_MAP_MEMBER(member) \
   if (member.ProcessMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID)) return TRUE;
 
+// Offers the message to the map of a base class |theChainClass| (itself a CWindowBase class).
+#define CHAIN_MSG_MAP(theChainClass)                                                        \
+  if (theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID)) \
+    return TRUE;
+
 #define END_MSG_MAP() \
   return FALSE;       \
   }

@@ -22,13 +22,10 @@
 #include <memory>
 #include <vector>
 
-#include "screenshot/base/CWindowBase.h"
 #include "screenshot/base/ScopedWin.h"
 #include "screenshot/base/geometry.h"
 #include "screenshot/base/message_map.h"
-#include "screenshot/ui/CInplaceButtonManager.h"
-#include "screenshot/ui/CInplaceItemContainer.h"
-#include "screenshot/ui/CInplaceScrollBar.h"
+#include "screenshot/ui/CDropListWindow.h"
 #include "screenshot/ui/font_faces.h"
 
 class LayeredSurface;
@@ -43,7 +40,7 @@ struct FontListEntry {
   FaceKind kind = FaceKind::kNormal;
 };
 
-class CFontComboBox : public CWindowBase {
+class CFontComboBox : public CDropListWindow<CFontComboBox> {
  public:
   // Takes every face the system reports (one call per face and character set, as
   // EnumFontFamiliesExW reports them); false asks the source to stop.
@@ -63,14 +60,10 @@ class CFontComboBox : public CWindowBase {
   // could leave a lock of the process held for ever).
   ~CFontComboBox() override;
 
-  // The window that owns the popup (the text bar); given before the first Open.
-  void SetOwnerWindow(HWND owner) { owner_ = owner; }
   // Shows the list below |anchor| (the font button, screen coordinates) with the first entry
   // named exactly |face| selected (the selection stays when none is). Waits for the catalogue on
   // the first call. False when the popup cannot be made.
   bool Open(const RECT& anchor, const wchar_t* face);
-  void Hide();
-  bool IsVisible() const;
 
   // Slot 6: a face was chosen; |font| is its entry's LOGFONTW (height -18, width 9). The list is
   // hidden already; the owner applies the face (the text bar: OnFontFaceChanged).
@@ -83,54 +76,23 @@ class CFontComboBox : public CWindowBase {
   // The entries in display order (empty before the catalogue is ready).
   const std::vector<FontListEntry>& entries() const { return entries_; }
   int recent_count() const { return recent_count_; }
-  int selected_index() const { return selected_; }
-  int first_visible() const { return first_visible_; }
   int content_width() const { return content_width_; }
   Size window_size() const { return window_size_; }
-  int row_count() const { return static_cast<int>(rows_.size()); }
   // Row |r| in client coordinates (empty when there is no such row).
   Rect row_rect(int r) const;
   bool scroll_bar_visible() const;
   Rect scroll_bar_rect() const { return scroll_rect_; }
-  const CInplaceScrollBar& scroll_bar() const { return scroll_bar_; }
   // Composes the list as it is presented.
   bool Compose(LayeredSurface& surface);
 
   BEGIN_MSG_MAP(CFontComboBox)
-  MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
   MESSAGE_HANDLER(WM_COMMAND, OnCommand)
-  MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
   MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnDoubleClick)
-  MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-  CHAIN_MSG_MAP_MEMBER(btn_mgr_)
+  CHAIN_MSG_MAP(CDropListWindow)
   END_MSG_MAP()
 
-  // What the map leaves goes to the scroll bar's host first.
-  LRESULT DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-  // Hides the list on a press meant for another window; never consumes.
-  int FilterMessage(MSG* msg) override;
-
  private:
-  // Repaints the whole list on every repaint request of a row.
-  class CInternalButtonManager : public CInplaceButtonManager {
-   public:
-    explicit CInternalButtonManager(CFontComboBox& list) : list_(list) {}
-    void DrawButton(DRAWITEMSTRUCT* dis) override;
-
-   private:
-    CFontComboBox& list_;
-  };
-  // Scrolls the rows and draws itself with the list's pictures.
-  class CInternalScrollBar : public CInplaceScrollBar {
-   public:
-    explicit CInternalScrollBar(CFontComboBox& list) : list_(list) {}
-    void OnPositionChanged(int position) override;
-    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
-                              DWORD dwMsgMapID) override;
-
-   private:
-    CFontComboBox& list_;
-  };
+  friend class CDropListWindow<CFontComboBox>;  // calls OnScrolled
 
   void StartCatalogue(FaceSource source);
   // Takes the thread's entries once they are ready (waiting up to |timeout_ms|).
@@ -140,37 +102,22 @@ class CFontComboBox : public CWindowBase {
   void LayoutList();
   // Rebuilds the row buttons from the first visible entry.
   void LayoutRows();
-  void ScrollTo(int first);
+  void OnScrolled() { LayoutRows(); }
   void Choose(int row);
-  void Paint();
-  void StopFiltering();
 
-  LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   // The window class reports a quick second click as a double click: on a row it is a press.
   LRESULT OnDoubleClick(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
   std::shared_ptr<FontCatalogJob> job_;  // shared with the catalogue thread
   ScopedHandle thread_;
   bool catalogue_taken_ = false;
   ScopedFont interface_font_;
-  HWND owner_ = nullptr;
 
   std::vector<FontListEntry> entries_;
   int recent_count_ = 0;
-  int selected_ = -1;
-  int first_visible_ = 0;
   int content_width_ = 0;
   Size window_size_;
   Rect items_;
   Rect scroll_rect_;
-  std::vector<InplaceButton*> rows_;  // row r is rows_[r], owned by the button manager
-  bool filtering_ = false;
-
-  CInternalButtonManager btn_mgr_{*this};
-  CInternalScrollBar scroll_bar_{*this};
-  // After the scroll bar: destroyed first, so the bar still exists when it is told to leave.
-  CInplaceItemContainer container_;
 };

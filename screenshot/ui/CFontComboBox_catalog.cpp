@@ -121,7 +121,7 @@ DWORD WINAPI CatalogueThread(void* param) {
 
 CFontComboBox::CFontComboBox() : CFontComboBox(FaceSource(&EnumerateSystemFaces)) {}
 
-CFontComboBox::CFontComboBox(FaceSource source) {
+CFontComboBox::CFontComboBox(FaceSource source) : CDropListWindow(L"font list") {
   const LOGFONTW ui = DropListInterfaceFont();
   interface_font_.Reset(::CreateFontIndirectW(&ui));
   StartCatalogue(source ? std::move(source) : FaceSource(&EnumerateSystemFaces));
@@ -146,8 +146,7 @@ void CFontComboBox::StartCatalogue(FaceSource source) {
 }
 
 CFontComboBox::~CFontComboBox() {
-  StopFiltering();
-  if (m_hWnd) ::DestroyWindow(m_hWnd);
+  DestroyPopup();
   if (job_) job_->cancel = true;
   if (thread_ && ::WaitForSingleObject(thread_.get(), kJoinTimeoutMs) != WAIT_OBJECT_0)
     diag::Log(diag::kLogError, L"WaitForSingleObject [fonts] Failed [%08X]", ::GetLastError());

@@ -1,11 +1,9 @@
-// CFontComboBox's popup: opening, rows, scrolling, choosing and closing.
+// CFontComboBox's popup: opening, rows and choosing.
 #include <windowsx.h>
 
 #include <cwchar>
 
 #include "screenshot/base/geometry_win.h"
-#include "screenshot/base/message_filter.h"
-#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/CFontComboBox.h"
 #include "screenshot/ui/drop_list_layout.h"
 #include "screenshot/ui/drop_list_paint_win.h"
@@ -24,48 +22,12 @@ std::vector<int> HeightsOf(const std::vector<FontListEntry>& entries) {
   return heights;
 }
 
-bool IsPress(UINT message) {
-  return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDOWN ||
-         message == WM_RBUTTONDBLCLK;
-}
-
 }  // namespace
-
-// ---- nested helpers ----------------------------------------------------------------------------
-
-void CFontComboBox::CInternalButtonManager::DrawButton(DRAWITEMSTRUCT* dis) {
-  // The whole list is painted from the button states, so follow-up notices add nothing.
-  if (dis->itemAction != 0) list_.Paint();
-}
-
-void CFontComboBox::CInternalScrollBar::OnPositionChanged(int position) {
-  list_.first_visible_ = position;
-  list_.LayoutRows();  // the bar repaints the list next
-}
-
-BOOL CFontComboBox::CInternalScrollBar::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam,
-                                                             LPARAM lParam, LRESULT& lResult,
-                                                             DWORD dwMsgMapID) {
-  if (uMsg == WM_PRINTCLIENT) {
-    DrawListScrollBar(reinterpret_cast<HDC>(wParam), *this);
-    lResult = 0;
-    return TRUE;
-  }
-  return CInplaceScrollBar::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID);
-}
 
 // ---- opening and closing -----------------------------------------------------------------------
 
 bool CFontComboBox::CreatePopup() {
-  HWND hwnd = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"static", nullptr, WS_POPUP, 0,
-                                0, 0, 0, owner_, nullptr, module_->instance, nullptr);
-  if (!hwnd) {
-    diag::Log(diag::kLogError, L"CreateWindowEx [font list] Failed [%08X]", ::GetLastError());
-    return false;
-  }
-  Attach(hwnd);
-  container_.Attach(hwnd);
-  container_.SetInvalidateHandler([this](CInplaceItem*) { Paint(); });
+  if (!CDropListWindow::CreatePopup()) return false;
   container_.AddItem(&scroll_bar_, 0, 0, 0, 0, 0, 0);
   // The recent faces belong to the popup: a new one starts without them.
   ForgetRecentFaces(entries_, recent_count_);
@@ -89,35 +51,8 @@ bool CFontComboBox::Open(const RECT& anchor, const wchar_t* face) {
   ScrollTo(FontListFirstVisible(selected_, static_cast<int>(entries_.size())));
 
   const Rect button = Normalized(FromRECT(anchor));
-  const Point at = PlaceFontList(button, window_size_,
-                                 MonitorRectAt({(button.left + button.right) / 2, button.bottom}));
-  ::SetWindowPos(m_hWnd, HWND_TOPMOST, at.x, at.y, window_size_.width, window_size_.height,
-                 SWP_NOACTIVATE);
-  Paint();
-  ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-  ::SetForegroundWindow(m_hWnd);
-  if (!filtering_) filtering_ = AddMessageFilter(this);
+  ShowAt(PlaceFontList(button, window_size_, MonitorBelow(button)), window_size_);
   return true;
-}
-
-void CFontComboBox::Hide() {
-  StopFiltering();
-  if (m_hWnd)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-bool CFontComboBox::IsVisible() const { return m_hWnd && ::IsWindowVisible(m_hWnd); }
-
-void CFontComboBox::StopFiltering() {
-  if (filtering_) RemoveMessageFilter(this);
-  filtering_ = false;
-}
-
-int CFontComboBox::FilterMessage(MSG* msg) {
-  if (IsPress(msg->message) && !container_.IsOwnWindow(msg->hwnd) && IsVisible()) Hide();
-  return 0;
 }
 
 // ---- layout ------------------------------------------------------------------------------------
@@ -136,19 +71,10 @@ void CFontComboBox::LayoutList() {
 }
 
 void CFontComboBox::LayoutRows() {
-  btn_mgr_.RemoveAllButtons();
-  rows_.clear();
+  RemoveRows();
   const std::vector<Rect> rows = LayoutFontRows(HeightsOf(entries_), first_visible_, items_);
-  for (size_t r = 0; r < rows.size(); ++r)
-    rows_.push_back(btn_mgr_.AddButton(rows[r].left, rows[r].top, rows[r].Width(), rows[r].Height(),
-                                       kDropListRowCommand + static_cast<UINT>(r)));
+  for (const Rect& row : rows) AddRow(row);
   scroll_bar_.SetArrowStep(FontListArrowStep(static_cast<int>(rows.size())));
-}
-
-void CFontComboBox::ScrollTo(int first) {
-  first_visible_ = first;
-  scroll_bar_.SetPosition(first);
-  LayoutRows();
 }
 
 Rect CFontComboBox::row_rect(int r) const {
@@ -173,14 +99,6 @@ void CFontComboBox::Choose(int row) {
 
 // ---- messages ----------------------------------------------------------------------------------
 
-LRESULT CFontComboBox::DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (container_.ProcessMessage(uMsg, wParam, lParam, result)) return result;
-  return CWindowBase::DefWindowProc(uMsg, wParam, lParam);
-}
-
-LRESULT CFontComboBox::OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) { return HTCLIENT; }
-
 LRESULT CFontComboBox::OnCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
   const UINT id = LOWORD(wParam);
   if (id < kDropListRowCommand || id >= kDropListRowCommand + rows_.size()) {
@@ -191,29 +109,9 @@ LRESULT CFontComboBox::OnCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
   return 0;
 }
 
-LRESULT CFontComboBox::OnMouseWheel(UINT, WPARAM wParam, LPARAM, BOOL&) {
-  const WheelScroll w =
-      ScrollForWheel(first_visible_, GET_WHEEL_DELTA_WPARAM(wParam), scroll_bar_.arrow_step(),
-                     scroll_bar_.maximum(), scroll_bar_.page());
-  if (!w.applies) return 0;
-  ScrollTo(w.first);
-  Paint();
-  ::SendMessageW(m_hWnd, WM_VSCROLL, MAKEWPARAM(w.code, static_cast<WORD>(w.first)), 0);
-  return 0;
-}
-
 LRESULT CFontComboBox::OnDoubleClick(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
   LRESULT result = 0;
   // Not on a row: the scroll bar takes it as a press of its own.
   if (!btn_mgr_.ProcessMessage(m_hWnd, WM_LBUTTONDOWN, wParam, lParam, result, 0)) bHandled = FALSE;
   return result;
-}
-
-LRESULT CFontComboBox::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  StopFiltering();
-  rows_.clear();
-  btn_mgr_.RemoveAllButtons();
-  container_.Detach();
-  bHandled = FALSE;
-  return 0;
 }

@@ -1,9 +1,7 @@
 // CFontComboBox's picture: the panel, one row per visible entry and the scroll bar.
-#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/CFontComboBox.h"
 #include "screenshot/ui/LayeredSurface.h"
 #include "screenshot/ui/drop_list_paint_win.h"
-#include "screenshot/ui/layered_paint_win.h"
 
 bool CFontComboBox::Compose(LayeredSurface& surface) {
   if (window_size_.width <= 0 || window_size_.height <= 0 ||
@@ -18,7 +16,7 @@ bool CFontComboBox::Compose(LayeredSurface& surface) {
     const FontListEntry& e = entries_[index];
     const Rect row = row_rect(r);
     const bool selected = index == selected_;
-    DrawListRow(dc.get(), row, ListRowFrame(btn_mgr_, rows_[r], selected));
+    DrawListRow(dc.get(), row, RowFrame(r, selected));
     // The selected face and the recent ones in black, the rest of the catalogue in blue.
     const TextColour colour =
         selected || index < recent_count_ ? kListStrongTextColour : kListTextColour;
@@ -35,11 +33,4 @@ bool CFontComboBox::Compose(LayeredSurface& surface) {
   }
   container_.DrawItems(dc.get());
   return true;
-}
-
-void CFontComboBox::Paint() {
-  LayeredSurface surface;
-  if (!m_hWnd || !Compose(surface)) return;
-  if (!PresentLayered(m_hWnd, surface))
-    diag::Log(diag::kLogError, L"UpdateLayeredWindow [font list] Failed [%08X]", ::GetLastError());
 }

@@ -18,6 +18,7 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CInplaceItemContainer_helper.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CInplaceScrollBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drop_list_paint_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CDropListWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_catalog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_paint.cpp
