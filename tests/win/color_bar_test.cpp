@@ -14,11 +14,13 @@
 #include "screenshot/ui/CColorToolBar.h"
 #include "screenshot/ui/layered_paint_win.h"
 #include "screenshot/ui/LayeredSurface.h"
+#include "win/support/test_mouse.h"
 #include "win/support/test_pictures.h"
 
 namespace {
 
 using namespace testpictures;
+using namespace testmouse;
 
 class RecordingColorBar : public CColorToolBar {
  public:
@@ -41,52 +43,6 @@ uint32_t Swatch(int i) {
 
 // Top-left pixel of swatch i as the layout places it.
 POINT SwatchAt(int i) { return POINT{112 + 12 * (i % 8), i < 8 ? 6 : 18}; }
-
-void SendMouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_MOVE) {
-    in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-    in.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    in.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-  }
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
-}
-void MoveTo(int x, int y) { SendMouse(MOUSEEVENTF_MOVE, x, y); }
-void Press() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
-void Release() { SendMouse(MOUSEEVENTF_LEFTUP); }
-
-RECT WindowRect(HWND h) {
-  RECT r = {};
-  GetWindowRect(h, &r);
-  return r;
-}
-
-bool Near(uint32_t a, uint32_t b, int tolerance) {
-  for (int shift = 0; shift < 32; shift += 8) {
-    const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-    if (d > tolerance || d < -tolerance) return false;
-  }
-  return true;
-}
-
-// A bitmap's pixels, top row first.
-Image ReadBitmap(HBITMAP bitmap) {
-  Image img;
-  DIBSECTION dib = {};
-  if (!bitmap || GetObjectW(bitmap, sizeof(dib), &dib) != sizeof(dib)) return img;
-  img.width = dib.dsBm.bmWidth;
-  img.height = dib.dsBm.bmHeight;
-  for (int y = 0; y < img.height; ++y) {
-    const int row = dib.dsBmih.biHeight > 0 ? img.height - 1 - y : y;
-    const auto* p = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(dib.dsBm.bmBits) +
-                                                      row * dib.dsBm.bmWidthBytes);
-    img.px.insert(img.px.end(), p, p + img.width);
-  }
-  return img;
-}
 
 class ColorBarTest : public EngineModuleTest {
  protected:

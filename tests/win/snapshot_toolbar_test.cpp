@@ -13,56 +13,19 @@
 #include "screenshot/ui/CToolTipWindow.h"
 #include "screenshot/ui/ImageSet.h"
 #include "screenshot/ui/LayeredSurface.h"
+#include "win/support/test_mouse.h"
 #include "win/support/test_pictures.h"
 
 namespace {
 
 using namespace testpictures;
+using namespace testmouse;
 
 class RecordingToolbar : public CSnapshotToolbar {
  public:
   void OnToolbarCommand(UINT id) override { commands.push_back(id); }
   std::vector<UINT> commands;
 };
-
-// Real input: moves the pointer to a screen point, presses and releases the left button.
-void SendMouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_MOVE) {
-    in.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
-    in.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    in.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-  }
-  SendInput(1, &in, sizeof(in));
-  Pump(60);
-}
-void MoveTo(int x, int y) { SendMouse(MOUSEEVENTF_MOVE, x, y); }
-void Press() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
-void Release() { SendMouse(MOUSEEVENTF_LEFTUP); }
-
-RECT WindowRect(HWND h) {
-  RECT r = {};
-  GetWindowRect(h, &r);
-  return r;
-}
-
-Image ReadBitmap(HBITMAP bitmap) {
-  Image img;
-  DIBSECTION dib = {};
-  if (!bitmap || GetObjectW(bitmap, sizeof(dib), &dib) != sizeof(dib)) return img;
-  if (dib.dsBm.bmBitsPixel != 32) return img;
-  img.width = dib.dsBm.bmWidth;
-  img.height = dib.dsBm.bmHeight;
-  for (int y = 0; y < img.height; ++y) {
-    const int row = dib.dsBmih.biHeight > 0 ? img.height - 1 - y : y;
-    const auto* p = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(dib.dsBm.bmBits) +
-                                                      row * dib.dsBm.bmWidthBytes);
-    img.px.insert(img.px.end(), p, p + img.width);
-  }
-  return img;
-}
 
 // One of the two side-by-side frames of a button picture (0 left, 1 right).
 Image Frame(ImageSet::Slot slot, int index) {
@@ -73,14 +36,6 @@ Image Frame(ImageSet::Slot slot, int index) {
   for (int y = 0; y < f.height; ++y)
     for (int x = 0; x < f.width; ++x) f.px.push_back(all.at(index * f.width + x, y));
   return f;
-}
-
-bool Near(uint32_t a, uint32_t b, int tolerance = 1) {
-  for (int shift = 0; shift < 32; shift += 8) {
-    const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-    if (d > tolerance || d < -tolerance) return false;
-  }
-  return true;
 }
 
 // Button rectangles of the bar (client coordinates).

@@ -34,6 +34,30 @@ uint32_t Over(uint32_t src, uint32_t dst) {
   return out;
 }
 
+Image ReadBitmap(HBITMAP bitmap) {
+  Image img;
+  DIBSECTION dib = {};
+  if (!bitmap || GetObjectW(bitmap, sizeof(dib), &dib) != sizeof(dib)) return img;
+  if (dib.dsBm.bmBitsPixel != 32) return img;
+  img.width = dib.dsBm.bmWidth;
+  img.height = dib.dsBm.bmHeight;
+  for (int y = 0; y < img.height; ++y) {
+    const int row = dib.dsBmih.biHeight > 0 ? img.height - 1 - y : y;
+    const auto* p = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(dib.dsBm.bmBits) +
+                                                      row * dib.dsBm.bmWidthBytes);
+    img.px.insert(img.px.end(), p, p + img.width);
+  }
+  return img;
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (d > tolerance || d < -tolerance) return false;
+  }
+  return true;
+}
+
 bool ChineseGlyphsAvailable() {
   LOGFONTW lf = {};
   lf.lfHeight = -12;

@@ -33,6 +33,12 @@ inline int B(uint32_t p) { return p & 0xFF; }
 // |src| over |dst|, premultiplied source-over on all four channels.
 uint32_t Over(uint32_t src, uint32_t dst);
 
+// The pixels of a 32-bit DIB section, top row first (empty for any other bitmap).
+Image ReadBitmap(HBITMAP bitmap);
+
+// Whether every channel of |a| is within |tolerance| of |b|'s.
+bool Near(uint32_t a, uint32_t b, int tolerance);
+
 // Whether the desktop has a face for the engine's Chinese texts (宋体 or a stand-in for it);
 // without one every character is drawn as the same box.
 bool ChineseGlyphsAvailable();
