@@ -10,56 +10,31 @@
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/output/SettingsStore.h"
 #include "screenshot/ui/ImageSet.h"
-#include "win/support/test_pictures.h"
+#include "win/support/test_capture.h"
 
 namespace {
 
 constexpr uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
 
-class CaptureBoard : public testpictures::EngineModuleTest {
+class CaptureBoard : public testcapture::CaptureTest {
  protected:
   void SetUp() override {
     EngineModuleTest::SetUp();
-    ASSERT_TRUE(gdiplus_.ok());
     // The ellipse's pen comes from the settings: blue, 5 pixels.
     SettingsStore& settings = SettingsStore::Instance();
     saved_color_ = settings.GetColorIndex(L"ColorTbEllipse");
     saved_width_ = settings.GetPenWidthIndex(L"ColorTbEllipse");
     settings.SetColorIndex(L"ColorTbEllipse", 13);
     settings.SetPenWidthIndex(L"ColorTbEllipse", 1);
-    origin_ = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
     objects_before_ = ObjectCore::LiveCount();
-    tool_ = new CScreenSnapshotTool;
-    ASSERT_TRUE(tool_->Create(engine()));
-    overlay_ = tool_->overlay_window();
-    Send(WM_LBUTTONDOWN, 100, 100);
-    Send(WM_MOUSEMOVE, 400, 300);
-    Send(WM_LBUTTONUP, 400, 300);
-    ASSERT_EQ(tool_->GetSelection(), (Rect{100, 100, 400, 300}));
+    ASSERT_NO_FATAL_FAILURE(StartCapture(Rect{100, 100, 400, 300}));
   }
   void TearDown() override {
-    if (tool_) {
-      tool_->Finish();
-      tool_->Release();
-    }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    EndCapture();
     SettingsStore::Instance().SetColorIndex(L"ColorTbEllipse", saved_color_);
     SettingsStore::Instance().SetPenWidthIndex(L"ColorTbEllipse", saved_width_);
   }
 
-  void Send(UINT msg, int x, int y) {
-    const WPARAM keys = msg == WM_LBUTTONUP ? 0 : MK_LBUTTON;
-    SendMessageW(overlay_, msg, keys, MAKELPARAM(x, y));
-  }
-  void Drag(int x0, int y0, int x1, int y1) {
-    Send(WM_LBUTTONDOWN, x0, y0);
-    Send(WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2);
-    Send(WM_MOUSEMOVE, x1, y1);
-    Send(WM_LBUTTONUP, x1, y1);
-  }
-  void Command(UINT id) { tool_->OnToolbarCommand(id); }
   // What the overlay shows at (x, y) of the capture, and the frozen desktop's pixel there.
   uint32_t Shown(int x, int y) const { return tool_->overlay_pixels().At(x, y); }
   uint32_t Frozen(int x, int y) const {
@@ -77,12 +52,8 @@ class CaptureBoard : public testpictures::EngineModuleTest {
     return GetCursor();
   }
 
-  ScopedGdiplus gdiplus_;
   int saved_color_ = 0, saved_width_ = 0;
-  POINT origin_ = {};
   int32_t objects_before_ = 0;
-  CScreenSnapshotTool* tool_ = nullptr;
-  HWND overlay_ = nullptr;
 };
 
 TEST_F(CaptureBoard, TheFirstStrokeOfADrawingToolAttachesTheBoardAndDraws) {

@@ -11,7 +11,7 @@
 #include "screenshot/board/CScrawlBoard_records.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/output/SettingsStore.h"
-#include "win/support/test_pictures.h"
+#include "win/support/test_capture.h"
 
 namespace {
 
@@ -19,11 +19,10 @@ const wchar_t* const kSections[] = {L"ColorTbRectangle", L"ColorTbEllipse", L"Co
                                     L"ColorTbPolyline"};
 constexpr int kBarW = 213, kBarH = 34, kToolbarW = 283, kToolbarH = 30;
 
-class CaptureColorBar : public testpictures::EngineModuleTest {
+class CaptureColorBar : public testcapture::CaptureTest {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(EngineModuleTest::SetUp());
-    ASSERT_TRUE(gdiplus_.ok());
     SettingsStore& settings = SettingsStore::Instance();
     for (int i = 0; i < 4; ++i) {
       saved_[i][0] = settings.GetColorIndex(kSections[i]);
@@ -34,25 +33,14 @@ class CaptureColorBar : public testpictures::EngineModuleTest {
     // The arrow remembers blue and the middle width from an earlier capture.
     settings.SetColorIndex(L"ColorTbArrow", 13);
     settings.SetPenWidthIndex(L"ColorTbArrow", 1);
-    origin_ = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
-    tool_ = new CScreenSnapshotTool;
-    ASSERT_TRUE(tool_->Create(engine()));
-    overlay_ = tool_->overlay_window();
+    ASSERT_NO_FATAL_FAILURE(StartCapture(Rect{100, 100, 400, 300}));
     bar_ = tool_->color_bar().hwnd();
     ASSERT_TRUE(bar_);
-    SetCursorPos(origin_.x + 400, origin_.y + 300);  // the monitor for the bars
-    Drag(100, 100, 400, 300);
-    ASSERT_EQ(tool_->GetSelection(), (Rect{100, 100, 400, 300}));
   }
   void TearDown() override {
-    if (tool_) {
-      tool_->Finish();
+    EndCapture([this] {
       EXPECT_EQ(tool_->color_bar().hwnd(), nullptr) << "destroyed at the end of the capture";
-      tool_->Release();
-    }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    });
     SettingsStore& settings = SettingsStore::Instance();
     for (int i = 0; i < 4; ++i) {
       settings.SetColorIndex(kSections[i], saved_[i][0]);
@@ -60,16 +48,6 @@ class CaptureColorBar : public testpictures::EngineModuleTest {
     }
   }
 
-  void Send(UINT msg, int x, int y) {
-    SendMessageW(overlay_, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
-  }
-  void Drag(int x0, int y0, int x1, int y1) {
-    Send(WM_LBUTTONDOWN, x0, y0);
-    Send(WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2);
-    Send(WM_MOUSEMOVE, x1, y1);
-    Send(WM_LBUTTONUP, x1, y1);
-  }
-  void Command(UINT id) { tool_->OnToolbarCommand(id); }
   // A click on the bar's button `id` as the button manager reports it.
   void Choose(UINT id) { SendMessageW(bar_, WM_COMMAND, id, 0); }
   bool BarShown() const { return IsWindowVisible(bar_) != FALSE; }
@@ -95,11 +73,7 @@ class CaptureColorBar : public testpictures::EngineModuleTest {
     return n;
   }
 
-  ScopedGdiplus gdiplus_;
   int saved_[4][2] = {};
-  POINT origin_ = {};
-  CScreenSnapshotTool* tool_ = nullptr;
-  HWND overlay_ = nullptr;
   HWND bar_ = nullptr;
 };
 

@@ -12,17 +12,16 @@
 #include "screenshot/board/CInplaceEditBox.h"
 #include "screenshot/capture/CScreenSnapshotTool.h"
 #include "screenshot/output/SettingsStore.h"
-#include "win/support/test_pictures.h"
+#include "win/support/test_capture.h"
 
 namespace {
 
 constexpr int kToolbarW = 283, kToolbarH = 30;
 
-class CaptureTextBar : public testpictures::EngineModuleTest {
+class CaptureTextBar : public testcapture::CaptureTest {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(EngineModuleTest::SetUp());
-    ASSERT_TRUE(gdiplus_.ok());
     SettingsStore& s = SettingsStore::Instance();
     saved_height_ = s.GetTextHeight();
     saved_face_ = s.GetFaceName();
@@ -35,24 +34,14 @@ class CaptureTextBar : public testpictures::EngineModuleTest {
     s.SetBold(true);
     s.SetItalic(false);
     s.SetTextColorIndex(13);
-    origin_ = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
-    tool_ = new CScreenSnapshotTool;
-    ASSERT_TRUE(tool_->Create(engine()));
+    ASSERT_NO_FATAL_FAILURE(StartCapture(Rect{100, 100, 400, 300}));
     bar_ = tool_->text_bar().hwnd();
     ASSERT_TRUE(bar_);
-    SetCursorPos(origin_.x + 400, origin_.y + 300);
-    Drag(100, 100, 400, 300);
-    ASSERT_EQ(tool_->GetSelection(), (Rect{100, 100, 400, 300}));
   }
   void TearDown() override {
-    if (tool_) {
-      tool_->Finish();
+    EndCapture([this] {
       EXPECT_EQ(tool_->text_bar().hwnd(), nullptr) << "destroyed at the end of the capture";
-      tool_->Release();
-    }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    });
     SettingsStore& s = SettingsStore::Instance();
     s.SetTextHeight(saved_height_);
     s.SetFaceName(saved_face_.c_str());
@@ -61,17 +50,6 @@ class CaptureTextBar : public testpictures::EngineModuleTest {
     s.SetTextColorIndex(saved_color_);
   }
 
-  void Send(UINT msg, int x, int y) {
-    SendMessageW(tool_->overlay_window(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON,
-                 MAKELPARAM(x, y));
-  }
-  void Drag(int x0, int y0, int x1, int y1) {
-    Send(WM_LBUTTONDOWN, x0, y0);
-    Send(WM_MOUSEMOVE, (x0 + x1) / 2, (y0 + y1) / 2);
-    Send(WM_MOUSEMOVE, x1, y1);
-    Send(WM_LBUTTONUP, x1, y1);
-  }
-  void Command(UINT id) { tool_->OnToolbarCommand(id); }
   // A click on the text bar's button `id` as the button manager reports it.
   void Choose(UINT id) { SendMessageW(bar_, WM_COMMAND, id, 0); }
   bool Shown(HWND w) const { return IsWindowVisible(w) != FALSE; }
@@ -81,12 +59,9 @@ class CaptureTextBar : public testpictures::EngineModuleTest {
     return POINT{r.left - origin_.x, r.top - origin_.y};  // capture coordinates
   }
 
-  ScopedGdiplus gdiplus_;
   int saved_height_ = 0, saved_color_ = 0;
   std::wstring saved_face_;
   bool saved_bold_ = false, saved_italic_ = false;
-  POINT origin_ = {};
-  CScreenSnapshotTool* tool_ = nullptr;
   HWND bar_ = nullptr;
 };
 
