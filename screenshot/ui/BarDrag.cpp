@@ -1,6 +1,8 @@
 // BarDrag: moving a floating bar by its background with the mouse.
 #include "screenshot/ui/BarDrag.h"
 
+#include <windowsx.h>
+
 #include "screenshot/base/geometry_win.h"
 #include "screenshot/ui/toolbar_logic.h"
 
@@ -36,4 +38,20 @@ bool BarDrag::Abandon() {
   if (!active_) return false;
   active_ = false;
   return true;
+}
+
+BOOL BarDrag::ProcessMessage(HWND hWnd, UINT uMsg, WPARAM, LPARAM lParam, LRESULT& lResult, DWORD) {
+  bool mine = false;
+  if (uMsg == WM_MOUSEMOVE && active_) {
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(hWnd, &pt);
+    MoveTo(hWnd, pt);
+    mine = true;
+  } else if (uMsg == WM_LBUTTONUP) {
+    mine = End(hWnd);
+  } else if (uMsg == WM_CAPTURECHANGED) {
+    mine = Abandon();
+  }
+  if (mine) lResult = 0;
+  return mine ? TRUE : FALSE;
 }

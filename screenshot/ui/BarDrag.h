@@ -2,8 +2,9 @@
 //
 // The bar's window takes the mouse capture at the press; every move puts the window where it
 // keeps its offset to the cursor (no size, stacking or activation change), kept on the monitor
-// nearest the cursor; the release or a loss of the capture ends the drag. The colour bar and the
-// text bar use it; each bar's message map calls these from its own handlers.
+// nearest the cursor; the release or a loss of the capture ends the drag. Every bar holds one and
+// offers its messages to it first (CHAIN_MSG_MAP_MEMBER); the bar's own press handler starts the
+// drag, for the presses that are on its drag handle.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,12 @@ class BarDrag {
   // The capture went elsewhere: the drag ends where the bar is. False when there was no drag.
   bool Abandon();
   bool active() const { return active_; }
+
+  // The drag's part of the bar's message map: while dragging, WM_MOUSEMOVE moves the window and
+  // WM_LBUTTONUP ends the drag; WM_CAPTURECHANGED abandons it. Non-zero when the message was the
+  // drag's (|lResult| is then 0); any other message, or these with no drag, is left to the bar.
+  BOOL ProcessMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
+                      DWORD dwMsgMapID);
 
  private:
   bool active_ = false;

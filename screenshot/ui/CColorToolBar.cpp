@@ -8,24 +8,7 @@
 #include "resource.h"
 #include "screenshot/base/geometry_win.h"
 #include "screenshot/base/palette.h"
-#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/CreateFromTemplate.h"
-#include "screenshot/ui/layered_paint_win.h"
-
-namespace {
-
-// Extended style of the bar: no activation, layered, tool window (no task-bar button), topmost.
-constexpr DWORD kBarExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-
-// The template's dialog needs a procedure; the bar's message map does all the work.
-INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-const UINT kWidthDotIds[colorbar::kWidthCount] = {IDB_PEN_DOT_SMALL, IDB_PEN_DOT_MEDIUM,
-                                                  IDB_PEN_DOT_LARGE};
-
-}  // namespace
-
-void CColorToolBar::CBtnMgr::DrawButton(DRAWITEMSTRUCT*) { bar_->Paint(); }
 
 CColorToolBar::CColorToolBar() : btn_mgr_(this) {}
 
@@ -37,37 +20,21 @@ CColorToolBar::~CColorToolBar() {
 void CColorToolBar::LoadBitmaps() {
   if (bitmaps_loaded_) return;
   bitmaps_loaded_ = true;
-  const HINSTANCE module = module_->resource_instance;
-  struct {
-    ScopedBitmap* slot;
-    UINT id;
-  } const pictures[] = {{&panel_, IDB_COLORBAR_BG},
-                        {&width_frames_, IDB_PEN_WIDTH_FRAMES},
-                        {&dots_[0], kWidthDotIds[0]},
-                        {&dots_[1], kWidthDotIds[1]},
-                        {&dots_[2], kWidthDotIds[2]}};
-  for (const auto& p : pictures) {
-    p.slot->Reset(LoadPremultipliedBitmap(module, p.id));
-    if (!*p.slot)
-      diag::Log(diag::kLogError, L"LoadImage [%u] Failed [%08X]", p.id, ::GetLastError());
-  }
+  floatingbar::LoadPictures(module_->resource_instance, {{&panel_, IDB_COLORBAR_BG},
+                                                         {&width_frames_, IDB_PEN_WIDTH_FRAMES},
+                                                         {&dots_[0], IDB_PEN_DOT_SMALL},
+                                                         {&dots_[1], IDB_PEN_DOT_MEDIUM},
+                                                         {&dots_[2], IDB_PEN_DOT_LARGE}});
 }
 
 BOOL CColorToolBar::Create(int x, int y, HWND owner) {
   if (m_hWnd) return FALSE;
   LoadBitmaps();
-  HWND hWnd = CreateFromTemplate(module_->instance, IDD_COLOR_BAR, owner, NoDialogProc);
-  if (!hWnd) {
-    diag::Log(diag::kLogError, L"CreateFromTemplate [%u] Failed [%08X]", IDD_COLOR_BAR,
-              ::GetLastError());
-    return FALSE;
-  }
-  ::SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(kBarExStyle));
+  HWND hWnd = floatingbar::CreateFromLayout(module_->instance, IDD_COLOR_BAR, owner);
+  if (!hWnd) return FALSE;
   Attach(hWnd);
   AddButtons();
-  // The style word alone does not make a window topmost: only a move into the topmost band
-  // does. Without it the bar could open under the topmost overlay it belongs to.
-  ::SetWindowPos(hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  floatingbar::PlaceTopmost(hWnd, x, y);
   AddMessageFilter(this);
   return TRUE;
 }
@@ -90,17 +57,8 @@ void CColorToolBar::AddButtons() {
   }
 }
 
-void CColorToolBar::Show() {
-  if (m_hWnd)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CColorToolBar::Hide() {
-  if (m_hWnd)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CColorToolBar::Show() { floatingbar::SetVisible(m_hWnd, true); }
+void CColorToolBar::Hide() { floatingbar::SetVisible(m_hWnd, false); }
 
 int CColorToolBar::SetColorIndex(int index) {
   const int previous = color_index_;
@@ -154,27 +112,6 @@ LRESULT CColorToolBar::OnLButtonDblClk(UINT, WPARAM wParam, LPARAM lParam, BOOL&
   LRESULT result = 0;
   ProcessWindowMessage(m_hWnd, WM_LBUTTONDOWN, wParam, lParam, result, 0);
   return result;
-}
-
-LRESULT CColorToolBar::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
-  if (!drag_.active()) {
-    bHandled = FALSE;  // the button manager's hover
-    return 0;
-  }
-  POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  ::ClientToScreen(m_hWnd, &pt);
-  drag_.MoveTo(m_hWnd, pt);
-  return 0;
-}
-
-LRESULT CColorToolBar::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!drag_.End(m_hWnd)) bHandled = FALSE;
-  return 0;
-}
-
-LRESULT CColorToolBar::OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!drag_.Abandon()) bHandled = FALSE;
-  return 0;
 }
 
 LRESULT CColorToolBar::OnSwatchCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {

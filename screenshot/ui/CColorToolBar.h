@@ -21,20 +21,14 @@
 #include "screenshot/ui/BarDrag.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
 #include "screenshot/ui/color_bar_logic.h"
+#include "screenshot/ui/floating_bar_win.h"
 
 class LayeredSurface;
 
 class CColorToolBar : public CWindowBase {
  public:
   // The bar's buttons; every repaint request, full or follow-up, repaints the whole bar.
-  class CBtnMgr : public CInplaceButtonManager {
-   public:
-    explicit CBtnMgr(CColorToolBar* bar) : bar_(bar) {}
-    void DrawButton(DRAWITEMSTRUCT* dis) override;
-
-   private:
-    CColorToolBar* bar_;
-  };
+  using CBtnMgr = floatingbar::RepaintingButtons<CColorToolBar>;
 
   CColorToolBar();
   // Destroys the window if the owner has not done so, so that no message (and no pass of the
@@ -93,10 +87,9 @@ class CColorToolBar : public CWindowBase {
   const RECT& current_color_rect() const { return current_color_rect_; }
 
   BEGIN_MSG_MAP(CColorToolBar)
+  // While dragging: the moves, the release and a loss of the capture.
+  CHAIN_MSG_MAP_MEMBER(drag_)
   MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
-  MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-  MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
-  MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
   MESSAGE_HANDLER(WM_COMMAND, OnSwatchCommand)
   MESSAGE_HANDLER(WM_COMMAND, OnWidthCommand)
   MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
@@ -109,9 +102,6 @@ class CColorToolBar : public CWindowBase {
 
  private:
   LRESULT OnLButtonDblClk(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnMouseMove(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnLButtonUp(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnCaptureChanged(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnSwatchCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnWidthCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnMouseActivate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
@@ -122,9 +112,8 @@ class CColorToolBar : public CWindowBase {
   // Loads the panel, frame and dot pictures (the first call only; the module is known by then).
   void LoadBitmaps();
   void AddButtons();
-  // Painting steps (CColorToolBar_paint.cpp); false when a blend failed.
+  // Painting step (CColorToolBar_paint.cpp); false when a blend failed.
   bool BlendWidthButtons(HDC dc) const;
-  void PaintColors(LayeredSurface& surface) const;
 
   int color_index_ = 0;
   int width_index_ = 0;

@@ -6,19 +6,10 @@
 #include "resource.h"
 #include "screenshot/base/geometry_win.h"
 #include "screenshot/base/palette.h"
-#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/CreateFromTemplate.h"
-#include "screenshot/ui/layered_paint_win.h"
 #include "screenshot/ui/text_style.h"
 
 namespace {
-
-// Extended style of the bar: no activation, layered, tool window (no task-bar button), topmost.
-constexpr DWORD kBarExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-static_assert(kBarExStyle == 0x08080088, "the bar's extended style");
-
-// The template's dialog needs a procedure; the bar's message map does all the work.
-INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // The size label's font: "arial", 12 pixels, weight 400, the default character set.
 HFONT CreateLabelFont() {
@@ -32,8 +23,6 @@ HFONT CreateLabelFont() {
 
 }  // namespace
 
-void CTextToolBar::CBtnMgr::DrawButton(DRAWITEMSTRUCT*) { bar_->Paint(); }
-
 CTextToolBar::CTextToolBar() : btn_mgr_(this), label_font_(CreateLabelFont()) {}
 
 CTextToolBar::~CTextToolBar() {
@@ -46,37 +35,22 @@ CTextToolBar::~CTextToolBar() {
 void CTextToolBar::LoadBitmaps() {
   if (bitmaps_loaded_) return;
   bitmaps_loaded_ = true;
-  const HINSTANCE module = module_->resource_instance;
-  struct {
-    ScopedBitmap* slot;
-    UINT id;
-  } const pictures[] = {{&panel_, IDB_TEXTBAR_BG},
-                        {&toggle_frames_, IDB_TEXTBAR_TOGGLE},
-                        {&font_glyph_, IDB_TEXTBAR_FONT},
-                        {&bold_glyph_, IDB_TEXTBAR_BOLD},
-                        {&italic_glyph_, IDB_TEXTBAR_ITALIC}};
-  for (const auto& p : pictures) {
-    p.slot->Reset(LoadPremultipliedBitmap(module, p.id));
-    if (!*p.slot)
-      diag::Log(diag::kLogError, L"LoadImage [%u] Failed [%08X]", p.id, ::GetLastError());
-  }
+  floatingbar::LoadPictures(module_->resource_instance, {{&panel_, IDB_TEXTBAR_BG},
+                                                         {&toggle_frames_, IDB_TEXTBAR_TOGGLE},
+                                                         {&font_glyph_, IDB_TEXTBAR_FONT},
+                                                         {&bold_glyph_, IDB_TEXTBAR_BOLD},
+                                                         {&italic_glyph_, IDB_TEXTBAR_ITALIC}});
 }
 
 BOOL CTextToolBar::Create(int x, int y, HWND owner) {
   if (m_hWnd) return FALSE;
   LoadBitmaps();
-  HWND hWnd = CreateFromTemplate(module_->instance, IDD_TEXT_BAR, owner, NoDialogProc);
-  if (!hWnd) {
-    diag::Log(diag::kLogError, L"CreateFromTemplate [%u] Failed [%08X]", IDD_TEXT_BAR,
-              ::GetLastError());
-    return FALSE;
-  }
-  ::SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(kBarExStyle));
+  HWND hWnd = floatingbar::CreateFromLayout(module_->instance, IDD_TEXT_BAR, owner);
+  if (!hWnd) return FALSE;
   Attach(hWnd);
   AddButtons();
   font_list_.SetOwnerWindow(hWnd);
-  // Only a move into the topmost band makes a window topmost (see CColorToolBar::Create).
-  ::SetWindowPos(hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  floatingbar::PlaceTopmost(hWnd, x, y);
   AddMessageFilter(this);
   return TRUE;
 }
@@ -100,17 +74,8 @@ void CTextToolBar::AddButtons() {
   italic_button_ = add(textbar::kItalicId, &layout_.italic);
 }
 
-void CTextToolBar::Show() {
-  if (m_hWnd)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CTextToolBar::Hide() {
-  if (m_hWnd)
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CTextToolBar::Show() { floatingbar::SetVisible(m_hWnd, true); }
+void CTextToolBar::Hide() { floatingbar::SetVisible(m_hWnd, false); }
 
 int CTextToolBar::SetColorIndex(int index) {
   const int previous = color_index_;
@@ -181,25 +146,10 @@ LRESULT CTextToolBar::OnLButtonDblClk(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
   return result;
 }
 
+// Reached only when no drag is going on.
 LRESULT CTextToolBar::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
-  POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  if (!drag_.active()) {
-    if (!::GetCapture()) ShowTooltipAt(pt);
-    bHandled = FALSE;  // the button manager's hover
-    return 0;
-  }
-  ::ClientToScreen(m_hWnd, &pt);
-  drag_.MoveTo(m_hWnd, pt);
-  return 0;
-}
-
-LRESULT CTextToolBar::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!drag_.End(m_hWnd)) bHandled = FALSE;
-  return 0;
-}
-
-LRESULT CTextToolBar::OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!drag_.Abandon()) bHandled = FALSE;
+  if (!::GetCapture()) ShowTooltipAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  bHandled = FALSE;  // the button manager's hover
   return 0;
 }
 

@@ -26,6 +26,7 @@
 #include "screenshot/ui/CFontComboBox.h"
 #include "screenshot/ui/CHeightComboBox.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
+#include "screenshot/ui/floating_bar_win.h"
 #include "screenshot/ui/text_bar_logic.h"
 
 class LayeredSurface;
@@ -33,14 +34,7 @@ class LayeredSurface;
 class CTextToolBar : public CWindowBase {
  public:
   // The bar's buttons; every repaint request repaints the whole bar.
-  class CBtnMgr : public CInplaceButtonManager {
-   public:
-    explicit CBtnMgr(CTextToolBar* bar) : bar_(bar) {}
-    void DrawButton(DRAWITEMSTRUCT* dis) override;
-
-   private:
-    CTextToolBar* bar_;
-  };
+  using CBtnMgr = floatingbar::RepaintingButtons<CTextToolBar>;
   // The size list, handing the chosen pixel height to the bar.
   class CInternalHeightComboBox : public CHeightComboBox {
    public:
@@ -133,10 +127,10 @@ class CTextToolBar : public CWindowBase {
   int ShownPointSize() const;
 
   BEGIN_MSG_MAP(CTextToolBar)
+  // While dragging: the moves, the release and a loss of the capture.
+  CHAIN_MSG_MAP_MEMBER(drag_)
   MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
   MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-  MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
-  MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
   MESSAGE_HANDLER(WM_COMMAND, OnCommand)
   MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
   MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
@@ -149,8 +143,6 @@ class CTextToolBar : public CWindowBase {
  private:
   LRESULT OnLButtonDblClk(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnMouseMove(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnLButtonUp(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnCaptureChanged(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnMouseActivate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnSetCursor(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
@@ -174,7 +166,6 @@ class CTextToolBar : public CWindowBase {
   // Painting steps (CTextToolBar_paint.cpp); false when a blend failed.
   bool BlendDropButtons(HDC dc) const;
   bool BlendToggles(HDC dc) const;
-  void PaintColors(LayeredSurface& surface) const;
 
   // In the order the bar's state is declared.
   int color_index_ = 0;

@@ -3,8 +3,6 @@
 #include <cwchar>
 
 #include "screenshot/base/geometry_win.h"
-#include "screenshot/base/palette.h"
-#include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/BitmapSource.h"
 #include "screenshot/ui/CTextToolBar.h"
 #include "screenshot/ui/CToolTipWindow.h"
@@ -19,15 +17,7 @@ constexpr TextColour kLabelColour = {34, 142, 230};
 constexpr int kDropFrames = 3;
 constexpr int kToggleFrames = 2;
 
-// The surface's pixels as the pixel routines address them.
-PixelView ViewOf(const LayeredSurface& surface) {
-  PixelView view;
-  view.top_row = reinterpret_cast<uint32_t*>(surface.top_row());
-  view.row_step_pixels = surface.row_step() / 4;
-  view.width = surface.width();
-  view.height = surface.height();
-  return view;
-}
+constexpr wchar_t kName[] = L"text bar";  // in the log
 
 // Blends the whole of |picture| at (x, y), its own size.
 bool BlendPicture(HDC dc, const BitmapSource& picture, int x, int y) {
@@ -94,45 +84,18 @@ bool CTextToolBar::BlendToggles(HDC dc) const {
   return ok;
 }
 
-void CTextToolBar::PaintColors(LayeredSurface& surface) const {
-  const PixelView view = ViewOf(surface);
-  if (!view.top_row) return;
-  ::GdiFlush();  // the blends above must land before the pixels are written directly
-  if (!layout_.current_color.IsEmpty())
-    colorbar::PaintCurrentColor(view, layout_.current_color, palette::ColorOf(color_index_));
-  for (int i = 0; i < colorbar::kSwatchCount; ++i) {
-    if (const InplaceButton* swatch = swatches_[i])
-      colorbar::PaintSwatch(view, FromRECT(swatch->rect), i, color_index_,
-                            btn_mgr_.GetButtonState(swatch));
-  }
-}
-
 bool CTextToolBar::Compose(LayeredSurface& surface) const {
-  RECT window;
-  if (!m_hWnd || !::GetWindowRect(m_hWnd, &window)) return false;
-  if (!surface.Create(window.right - window.left, window.bottom - window.top, 32)) return false;
-  bool ok = true;
-  {
-    SurfaceDC dc(surface);
-    if (!dc.get()) return false;
-    BitmapSource panel(panel_.get());
-    const int m = colorbar::kBackgroundMargin;
-    if (panel.ok())
-      ok = DrawNineGrid(dc.get(), 0, 0, surface.width(), surface.height(), panel.dc(), 0, 0, m, m,
-                        m, m, panel.width(), panel.height());
-    ok &= BlendDropButtons(dc.get());
-    ok &= BlendToggles(dc.get());
-  }
-  if (!ok)
-    diag::Log(diag::kLogError, L"AlphaBlend [%s] Failed [%08X]", L"text bar", ::GetLastError());
-  PaintColors(surface);
+  if (!floatingbar::Compose(m_hWnd, surface, panel_.get(), colorbar::kBackgroundMargin, kName,
+                            [this](HDC dc) {
+                              const bool drops = BlendDropButtons(dc);
+                              return BlendToggles(dc) && drops;
+                            }))
+    return false;
+  floatingbar::PaintPalette(surface, layout_.current_color, swatches_, color_index_, btn_mgr_);
   return true;
 }
 
 void CTextToolBar::Paint() {
   LayeredSurface surface;
-  if (!Compose(surface)) return;
-  if (!PresentLayered(m_hWnd, surface))
-    diag::Log(diag::kLogError, L"UpdateLayeredWindow [%s] Failed [%08X]", L"text bar",
-              ::GetLastError());
+  if (Compose(surface)) floatingbar::Present(m_hWnd, surface, kName);
 }

@@ -23,9 +23,10 @@ list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CFontComboBox_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CHeightComboBox.cpp)
-# The text bar and the drag its bars share.
+# The text bar, and the drag and the steps the bars share.
 list(APPEND ENGINE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BarDrag.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/floating_bar_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CTextToolBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CTextToolBar_lists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CTextToolBar_paint.cpp)
