@@ -4,10 +4,10 @@
 #include <windowsx.h>
 
 #include "resource.h"
-#include "screenshot/base/geometry_win.h"
 #include "screenshot/diagnostics/debug_log_win.h"
 #include "screenshot/ui/BitmapSource.h"
 #include "screenshot/ui/CToolTipWindow.h"
+#include "screenshot/ui/floating_bar_win.h"
 #include "screenshot/ui/ImageSet.h"
 #include "screenshot/ui/layered_paint_win.h"
 #include "screenshot/ui/LayeredSurface.h"
@@ -16,8 +16,7 @@ namespace {
 
 using toolbar::Button;
 
-// Extended style of the bar: no activation, layered, tool window (no task-bar button), topmost.
-constexpr DWORD kBarExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr wchar_t kName[] = L"toolbar";  // in the log
 
 // Icon and highlight pictures of each button, in toolbar::Button order.
 struct ButtonImages {
@@ -76,8 +75,9 @@ BOOL CSnapshotToolbar::Create(HWND owner) {
     icons[i] = BitmapSize(images.bitmap(kImages[i].icon));
   const toolbar::ToolbarLayout layout = toolbar::LayoutToolbar(icons);
 
-  HWND hWnd = ::CreateWindowExW(kBarExStyle, L"static", L"", WS_POPUP, 0, 0, layout.window.width,
-                                layout.window.height, owner, nullptr, module_->instance, nullptr);
+  HWND hWnd =
+      ::CreateWindowExW(floatingbar::kExStyle, L"static", L"", WS_POPUP, 0, 0, layout.window.width,
+                        layout.window.height, owner, nullptr, module_->instance, nullptr);
   if (!hWnd) {
     diag::Log(diag::kLogError, L"CreateWindowEx [%s] Failed [%08X]", L"static", ::GetLastError());
     return FALSE;
@@ -114,21 +114,14 @@ int CSnapshotToolbar::SetCurrentTool(int tool) {
 void CSnapshotToolbar::OnToolbarCommand(UINT) {}
 
 bool CSnapshotToolbar::Compose(LayeredSurface& surface) const {
-  RECT window;
-  if (!m_hWnd || !::GetWindowRect(m_hWnd, &window)) return false;
-  if (!surface.Create(window.right - window.left, window.bottom - window.top, 32)) return false;
-  SurfaceDC dc(surface);
-  if (!dc.get()) return false;
-
   const ImageSet& images = SharedImages();
+  return floatingbar::Compose(m_hWnd, surface, images.bitmap(ImageSet::kToolbarPanel),
+                              toolbar::kBackgroundMargin, kName,
+                              [this, &images](HDC dc) { return BlendButtons(dc, images); });
+}
+
+bool CSnapshotToolbar::BlendButtons(HDC dc, const ImageSet& images) const {
   bool ok = true;
-  {
-    BitmapSource panel(images.bitmap(ImageSet::kToolbarPanel));
-    const int m = toolbar::kBackgroundMargin;
-    if (panel.ok())
-      ok = DrawNineGrid(dc.get(), 0, 0, surface.width(), surface.height(), panel.dc(), 0, 0, m, m,
-                        m, m, panel.width(), panel.height());
-  }
   for (Button b : toolbar::kPaintOrder) {
     const InplaceButton* button = buttons_[b];
     if (!button) continue;
@@ -136,34 +129,16 @@ bool CSnapshotToolbar::Compose(LayeredSurface& surface) const {
         btn_mgr_.GetButtonState(button), toolbar::kButtons[b].tool, current_tool_);
     if (look.highlight != toolbar::Highlight::kNone) {
       const int frame = look.highlight == toolbar::Highlight::kHover ? 0 : 1;
-      ok &= BlendFrame(dc.get(), button->rect, images.bitmap(kImages[b].highlight), frame);
+      ok &= BlendFrame(dc, button->rect, images.bitmap(kImages[b].highlight), frame);
     }
-    ok &= BlendFrame(dc.get(), button->rect, images.bitmap(kImages[b].icon), look.greyed ? 1 : 0);
+    ok &= BlendFrame(dc, button->rect, images.bitmap(kImages[b].icon), look.greyed ? 1 : 0);
   }
-  if (!ok)
-    diag::Log(diag::kLogError, L"AlphaBlend [%s] Failed [%08X]", L"toolbar", ::GetLastError());
-  return true;
+  return ok;
 }
 
 void CSnapshotToolbar::Paint() {
   LayeredSurface surface;
-  if (!Compose(surface)) return;
-  if (!PresentLayered(m_hWnd, surface))
-    diag::Log(diag::kLogError, L"UpdateLayeredWindow [%s] Failed [%08X]", L"toolbar",
-              ::GetLastError());
-}
-
-void CSnapshotToolbar::DragTo(POINT cursor) {
-  const Point pos = toolbar::DragPosition({cursor.x, cursor.y}, {drag_origin_.x, drag_origin_.y},
-                                          {drag_window_rect_.left, drag_window_rect_.top});
-  RECT window;
-  if (!::GetWindowRect(m_hWnd, &window)) return;
-  const Size bar = {window.right - window.left, window.bottom - window.top};
-  const Size screen = {::GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                       ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  const Point kept = toolbar::KeepOnMonitor(pos, bar, screen, MonitorRectAt(FromPOINT(cursor)));
-  ::SetWindowPos(m_hWnd, nullptr, kept.x, kept.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  if (Compose(surface)) floatingbar::Present(m_hWnd, surface, kName);
 }
 
 void CSnapshotToolbar::ShowTooltipAt(POINT point) {
@@ -192,35 +167,11 @@ LRESULT CSnapshotToolbar::OnLButtonDblClk(UINT, WPARAM wParam, LPARAM lParam, BO
   return result;
 }
 
+// Reached only when no drag is going on.
 LRESULT CSnapshotToolbar::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
-  POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  if (dragging_) {
-    ::ClientToScreen(m_hWnd, &pt);
-    DragTo(pt);
-    return 0;
-  }
-  if (!::GetCapture()) ShowTooltipAt(pt);
+  if (!::GetCapture()) ShowTooltipAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   // The button manager still sees the move, for hover and press looks.
   bHandled = FALSE;
-  return 0;
-}
-
-LRESULT CSnapshotToolbar::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!dragging_) {
-    bHandled = FALSE;
-    return 0;
-  }
-  dragging_ = 0;
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  return 0;
-}
-
-LRESULT CSnapshotToolbar::OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-  if (!dragging_) {
-    bHandled = FALSE;
-    return 0;
-  }
-  dragging_ = 0;
   return 0;
 }
 
@@ -256,7 +207,7 @@ LRESULT CSnapshotToolbar::OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) {
 LRESULT CSnapshotToolbar::OnNcDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
   btn_mgr_.RemoveAllButtons();
   for (InplaceButton*& b : buttons_) b = nullptr;
-  dragging_ = 0;
+  drag_.Abandon();
   bHandled = FALSE;
   return 0;
 }
@@ -264,9 +215,6 @@ LRESULT CSnapshotToolbar::OnNcDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
 LRESULT CSnapshotToolbar::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
   POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   ::ClientToScreen(m_hWnd, &cursor);
-  drag_origin_ = cursor;
-  ::GetWindowRect(m_hWnd, &drag_window_rect_);
-  ::SetCapture(m_hWnd);
-  dragging_ = 1;
+  drag_.Begin(m_hWnd, cursor);
   return 0;
 }

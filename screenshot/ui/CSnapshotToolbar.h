@@ -14,9 +14,11 @@
 
 #include "screenshot/base/CWindowBase.h"
 #include "screenshot/base/message_map.h"
+#include "screenshot/ui/BarDrag.h"
 #include "screenshot/ui/CInplaceButtonManager.h"
 #include "screenshot/ui/toolbar_logic.h"
 
+class ImageSet;
 class LayeredSurface;
 
 class CSnapshotToolbar : public CWindowBase {
@@ -63,14 +65,14 @@ class CSnapshotToolbar : public CWindowBase {
   // Called with the id of every command the bar receives (a completed click on a button).
   virtual void OnToolbarCommand(UINT id);
 
-  bool dragging() const { return dragging_ != 0; }
+  bool dragging() const { return drag_.active(); }
   const CToolBtnMgr& button_manager() const { return btn_mgr_; }
 
   BEGIN_MSG_MAP(CSnapshotToolbar)
+  // While dragging: the moves, the release and a loss of the capture.
+  CHAIN_MSG_MAP_MEMBER(drag_)
   MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
   MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-  MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
-  MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
   MESSAGE_HANDLER(WM_COMMAND, OnCommand)
   MESSAGE_HANDLER(WM_MOUSEACTIVATE, OnMouseActivate)
   MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
@@ -84,8 +86,6 @@ class CSnapshotToolbar : public CWindowBase {
  private:
   LRESULT OnLButtonDblClk(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnMouseMove(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnLButtonUp(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-  LRESULT OnCaptureChanged(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnMouseActivate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnSetCursor(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
@@ -93,15 +93,14 @@ class CSnapshotToolbar : public CWindowBase {
   LRESULT OnNcDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
   LRESULT OnLButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
-  void DragTo(POINT cursor_screen);
   void ShowTooltipAt(POINT point);
+  // Painting step: the buttons over the panel, from |images|; false when a blend failed.
+  bool BlendButtons(HDC dc, const ImageSet& images) const;
 
   int current_tool_ = 0;
   CToolBtnMgr btn_mgr_;
   // Indexed by toolbar::Button; null before Create and after the window is gone.
   InplaceButton* buttons_[toolbar::kButtonCount] = {};
-  int dragging_ = 0;
-  POINT drag_origin_ = {};      // cursor (screen) when the drag started
-  RECT drag_window_rect_ = {};  // window rectangle (screen) when the drag started
+  BarDrag drag_;
   int hidden_by_user_ = 0;
 };
