@@ -22,13 +22,6 @@ using testpictures::Image;
 constexpr RECT kButton = {200, 100, 240, 122};  // the size button the list opens for
 const int kPoints[16] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 class HeightComboTest : public DropListTest {
  protected:
   void OpenList(int points) {

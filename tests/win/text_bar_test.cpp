@@ -51,13 +51,6 @@ LOGFONTW Font18() {
   return lf;
 }
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 class TextBarTest : public DropListTest {
  protected:
   void SetUp() override {

@@ -23,32 +23,41 @@ struct ScrollMessage {
   int code, position;
 };
 
-// A font list that records the faces chosen and the scroll messages it sends itself.
-class RecordingFontList : public CFontComboBox {
+// A drop list |List| that records the scroll messages it sends itself.
+template <class List>
+class ScrollRecordingList : public List {
  public:
-  RecordingFontList() = default;
-  explicit RecordingFontList(FaceSource source) : CFontComboBox(std::move(source)) {}
-  void OnFontSelected(const LOGFONTW& font) override { chosen.push_back(font); }
+  using List::List;
   BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
                             DWORD id) override {
     if (uMsg == WM_VSCROLL) scrolls.push_back({LOWORD(wParam), HIWORD(wParam)});
-    return CFontComboBox::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, id);
+    return List::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, id);
   }
-  std::vector<LOGFONTW> chosen;
   std::vector<ScrollMessage> scrolls;
 };
 
-class RecordingSizeList : public CHeightComboBox {
+// A font list that records the faces chosen and its scroll messages.
+class RecordingFontList : public ScrollRecordingList<CFontComboBox> {
+ public:
+  using ScrollRecordingList::ScrollRecordingList;
+  void OnFontSelected(const LOGFONTW& font) override { chosen.push_back(font); }
+  std::vector<LOGFONTW> chosen;
+};
+
+// A size list that records the pixel heights chosen and its scroll messages.
+class RecordingSizeList : public ScrollRecordingList<CHeightComboBox> {
  public:
   void OnHeightSelected(int pixel_height) override { chosen.push_back(pixel_height); }
-  BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
-                            DWORD id) override {
-    if (uMsg == WM_VSCROLL) scrolls.push_back({LOWORD(wParam), HIWORD(wParam)});
-    return CHeightComboBox::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, id);
-  }
   std::vector<int> chosen;
-  std::vector<ScrollMessage> scrolls;
 };
+
+// The screen's vertical dots per inch.
+inline int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
 
 // Reports |names| (in the order given, character set |charset|) as a system would.
 inline CFontComboBox::FaceSource FacesNamed(std::vector<std::wstring> names, BYTE charset = 0) {
