@@ -3,6 +3,7 @@
 #include "screenshot/board/CScrawlBoard_text.h"
 
 #include <algorithm>
+#include <string>
 
 #include "screenshot/base/ScopedWin.h"
 #include "screenshot/base/top_down_dib_win.h"
