@@ -8,11 +8,10 @@ import math
 import os
 import unittest
 
-from capture_session import (ARTIFACTS, CaptureCase, bar_position, button_centre, parse_bmp,
+from capture_session import (ARTIFACTS, CaptureCase, button_centre, parse_bmp,
                              picture)
 
 SELECTION = (300, 150, 900, 550)
-WHITE = (255, 255, 255)
 RECTANGLE_TOOL, ARROW_TOOL, BRUSH_TOOL, UNDO, FINISH = 0, 2, 3, 6, 9
 
 # The shapes, in screen coordinates, as the pointer draws them (each tool's pen as a fresh
@@ -76,10 +75,7 @@ ON_STROKE = {
 class BoardTest(CaptureCase):
     def setUp(self):
         super().setUp()
-        self.drag(*[v for corner in (SELECTION[:2], SELECTION[2:]) for v in corner])
-        self.bar = bar_position(*SELECTION)
-        x, y = self.bar
-        self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == WHITE)
+        self.bar = self.select_area(SELECTION)
 
     def choose(self, button):
         self.click(*button_centre(button, *self.bar))

@@ -76,9 +76,19 @@ class CaptureCase(unittest.TestCase):
 
     ENGINE_ARGS = ()
     START_ENGINE = True
+    # True: each test starts from no settings file, as a first run does, and leaves the file as
+    # the other tests of the run had it.
+    FRESH_SETTINGS = False
 
     def setUp(self):
         self.desk = Desktop.shared()
+        self.saved_settings = None
+        if self.FRESH_SETTINGS:
+            config = self.config_path()
+            if os.path.exists(config):
+                with open(config, "rb") as f:
+                    self.saved_settings = f.read()
+                os.remove(config)
         self.assertTrue(self.desk.start_picture(os.path.join(BIN, "testdesk.exe"), "--children"))
         self.desk.wait_for_screen(lambda shot: shot.pixel(5, 5) == desk_pixel(5, 5))
         self.desk.xdotool("mousemove", 700, 700)
@@ -87,6 +97,21 @@ class CaptureCase(unittest.TestCase):
 
     def tearDown(self):
         self.desk.kill_started()
+        if self.FRESH_SETTINGS:
+            config = self.config_path()
+            if self.saved_settings is not None:
+                with open(config, "wb") as f:
+                    f.write(self.saved_settings)
+            elif os.path.exists(config):
+                os.remove(config)
+
+    def select_area(self, selection):
+        """Drags out `selection` (left, top, right, bottom) and answers the main tool bar's
+        position once the bar shows."""
+        self.drag(*selection)
+        x, y = bar_position(*selection)
+        self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == (255, 255, 255))
+        return x, y
 
     def config_path(self):
         """The engine's settings file under the prefix user's roaming application-data folder."""

@@ -73,32 +73,16 @@ def runs(values, wanted):
 
 class ColorBarTest(CaptureCase):
     START_ENGINE = False
+    FRESH_SETTINGS = True
 
     def setUp(self):
         super().setUp()
-        # Each test starts from no settings file (as a first run does) and leaves the file as
-        # other tests of the run had it.
         self.config = self.config_path()
-        self.saved = None
-        if os.path.exists(self.config):
-            with open(self.config, "rb") as f:
-                self.saved = f.read()
-            os.remove(self.config)
         self.bar = color_bar_position(*SELECTION)
-
-    def tearDown(self):
-        super().tearDown()
-        if self.saved is not None:
-            with open(self.config, "wb") as f:
-                f.write(self.saved)
-        elif os.path.exists(self.config):
-            os.remove(self.config)
 
     def select(self):
         self.engine = self.start_engine()
-        self.drag(*[v for corner in (SELECTION[:2], SELECTION[2:]) for v in corner])
-        x, y = bar_position(*SELECTION)
-        self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == (255, 255, 255))
+        self.select_area(SELECTION)
 
     def choose_tool(self, tool):
         self.click(*button_centre(tool, *bar_position(*SELECTION)))

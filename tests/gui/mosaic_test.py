@@ -8,11 +8,10 @@ artifact."""
 import os
 import unittest
 
-from capture_session import (ARTIFACTS, CaptureCase, bar_position, button_centre, close, hole,
+from capture_session import (ARTIFACTS, CaptureCase, button_centre, close, hole,
                              parse_bmp, picture)
 
 SELECTION = (300, 150, 900, 550)
-WHITE = (255, 255, 255)
 MOSAIC_TOOL, FINISH = 4, 9
 # The drag, in screen coordinates: 273 x 157 pixels, so the last column of blocks is 3 pixels
 # wide and the last row 7 high; the green child window's left edge (x = 500) runs through it.
@@ -36,10 +35,7 @@ def average(block):
 class MosaicTest(CaptureCase):
     def setUp(self):
         super().setUp()
-        self.drag(*[v for corner in (SELECTION[:2], SELECTION[2:]) for v in corner])
-        self.bar = bar_position(*SELECTION)
-        x, y = self.bar
-        self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == WHITE)
+        self.bar = self.select_area(SELECTION)
 
     def test_mosaic_dragged_over_the_picture_is_copied_as_blocks_of_their_own_average(self):
         expected = {block: average(block) for block in blocks(*AREA)}

@@ -43,16 +43,10 @@ def read_bmp(data):
 
 class SaveTest(CaptureCase):
     START_ENGINE = False
+    FRESH_SETTINGS = True  # a first run's dialog: PNG first
 
     def setUp(self):
         super().setUp()
-        # From no settings file, as a first run (PNG first); the file of other tests is put back.
-        self.config = self.config_path()
-        self.saved = None
-        if os.path.exists(self.config):
-            with open(self.config, "rb") as f:
-                self.saved = f.read()
-            os.remove(self.config)
         self.folder = tempfile.mkdtemp(prefix="lumetta-save-")
         self.win_folder = self.desk.winepath(self.folder)
         self.bar = bar_position(*SELECTION)
@@ -60,17 +54,10 @@ class SaveTest(CaptureCase):
     def tearDown(self):
         super().tearDown()
         shutil.rmtree(self.folder, ignore_errors=True)
-        if self.saved is not None:
-            with open(self.config, "wb") as f:
-                f.write(self.saved)
-        elif os.path.exists(self.config):
-            os.remove(self.config)
 
     def capture_with_rectangle(self):
         self.engine = self.start_engine()
-        self.drag(*[v for corner in (SELECTION[:2], SELECTION[2:]) for v in corner])
-        x, y = self.bar
-        self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == (255, 255, 255))
+        self.select_area(SELECTION)
         self.click(*button_centre(RECTANGLE_TOOL, *self.bar))
         self.drag(*RECTANGLE[0], *RECTANGLE[1])
         # Drawn once the screen shows the stroke.

@@ -38,28 +38,12 @@ def swatch(index, x, y):
 
 class TextBarTest(CaptureCase):
     START_ENGINE = False
-
-    # As in the colour bar's test: each test starts from no settings file (as a first run does)
-    # and leaves the file as other tests of the run had it.
-    config_path = colorbar.ColorBarTest.config_path
+    FRESH_SETTINGS = True
 
     def setUp(self):
         super().setUp()
         self.config = self.config_path()
-        self.saved = None
-        if os.path.exists(self.config):
-            with open(self.config, "rb") as f:
-                self.saved = f.read()
-            os.remove(self.config)
         self.bar = text_bar_position()
-
-    def tearDown(self):
-        super().tearDown()
-        if self.saved is not None:
-            with open(self.config, "wb") as f:
-                f.write(self.saved)
-        elif os.path.exists(self.config):
-            os.remove(self.config)
 
     select = colorbar.ColorBarTest.select
     choose_tool = colorbar.ColorBarTest.choose_tool

@@ -6,11 +6,10 @@ desktop's own pixels everywhere else. Screenshots are kept as artifacts."""
 import os
 import unittest
 
-from capture_session import (ARTIFACTS, CaptureCase, bar_position, button_centre, parse_bmp,
+from capture_session import (ARTIFACTS, CaptureCase, button_centre, parse_bmp,
                              picture)
 
 SELECTION = (300, 150, 900, 550)
-WHITE = (255, 255, 255)
 TEXT_TOOL, FINISH = 5, 9
 RED = (255, 0, 0)  # the text colour a fresh settings file gives
 BOX_AT = (400, 250)  # where the box opens
@@ -26,10 +25,7 @@ def inside(area, x, y):
 class TextBoxTest(CaptureCase):
     def setUp(self):
         super().setUp()
-        self.drag(*[v for corner in (SELECTION[:2], SELECTION[2:]) for v in corner])
-        self.bar = bar_position(*SELECTION)
-        x, y = self.bar
-        self.desk.wait_for_screen(lambda shot: shot.pixel(x + 5, y + 15) == WHITE)
+        self.bar = self.select_area(SELECTION)
 
     def red_in_text_area(self, pixel):
         l, t, r, b = TEXT_AREA
