@@ -5,56 +5,14 @@ restart. Icon and menu events reach the launcher through programs/launcher_probe
 
 import os
 import shutil
-import subprocess
-import tempfile
 import unittest
 
-from desktop import Desktop, wait_until
+from launcher_test import BIN, INI, WM_COMMAND, F3, F5, LauncherCase
 
-BIN = os.environ.get("LUMETTA_BIN", "")
-INI = "热键配置.ini"
 NAME = "配置名"
-WM_COMMAND, CLOSE = 0x0111, 2002
-F2, F3, F5 = 113, 114, 116
-TRAY = "^Wine System Tray$"
 
 
-class HotkeyFileTest(unittest.TestCase):
-    def setUp(self):
-        self.desk = Desktop.shared()
-        self.tmp = tempfile.mkdtemp(prefix="lumetta-hotkey-file-")
-        self.launched = []
-
-    def tearDown(self):
-        for proc in self.launched:
-            if proc.poll() is None and self.probe("post", WM_COMMAND, CLOSE, 0)[0] == 0:
-                try:
-                    proc.wait(20)
-                except subprocess.TimeoutExpired:
-                    pass
-        self.desk.kill_started()
-        wait_until(lambda: not self.desk.find_windows(TRAY), 10)
-        shutil.rmtree(self.tmp, ignore_errors=True)
-
-    def probe(self, *args):
-        p = self.desk.wine(os.path.join(BIN, "launcher_probe.exe"), *[str(a) for a in args],
-                           stdout=subprocess.PIPE)
-        out, _ = p.communicate(timeout=60)
-        return p.returncode, out.decode("utf-8")
-
-    def launch(self, folder):
-        proc = self.desk.wine(os.path.join(folder, "Lumetta.exe"))
-        self.launched.append(proc)
-        self.assertEqual(self.probe("ready")[0], 0, "the launcher's window never came up")
-        return proc
-
-    def close(self, proc):
-        self.assertEqual(self.probe("post", WM_COMMAND, CLOSE, 0)[0], 0)
-        self.assertEqual(proc.wait(20), 0)
-
-    def held(self):
-        return [int(k) for k in self.probe("held")[1].split()]
-
+class HotkeyFileTest(LauncherCase):
     def test_a_file_saved_as_utf8_or_utf16_keeps_its_hotkey_and_its_encoding(self):
         for name, encode in [("utf-8 with mark", lambda t: b"\xef\xbb\xbf" + t.encode("utf-8")),
                              ("utf-8", lambda t: t.encode("utf-8")),

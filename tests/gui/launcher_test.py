@@ -46,7 +46,10 @@ def ini_bytes(value):
     return b"[\xc5\xe4\xd6\xc3\xc3\xfb]\r\n\xc5\xe4\xd6\xc3\xc3\xfb=" + value + b"\r\n"
 
 
-class LauncherTest(unittest.TestCase):
+class LauncherCase(unittest.TestCase):
+    """Launchers started in folders of a temporary directory, each closed at the end of a test;
+    their window reached through programs/launcher_probe.cpp."""
+
     def setUp(self):
         self.desk = Desktop.shared()
         self.tmp = tempfile.mkdtemp(prefix="lumetta-launcher-")
@@ -105,6 +108,8 @@ class LauncherTest(unittest.TestCase):
         """The keys among F1 to F5 that a hotkey holds."""
         return [int(k) for k in self.probe("held")[1].split()]
 
+
+class LauncherTest(LauncherCase):
     def icon_up(self):
         return self.probe("icon")[0] == 0
 
