@@ -105,6 +105,26 @@ class CaptureCase(unittest.TestCase):
             elif os.path.exists(config):
                 os.remove(config)
 
+    def settled_pixels(self, area, ready, name):
+        """The pixels of `area` (x, y, width, height), rows top first, once `ready(shot)` holds
+        and two screenshots in a row agree on them; None when that does not happen within 10 s.
+        The screen is kept as artifact `name`."""
+        x, y, w, h = area
+        last = [None]
+
+        def settled():
+            shot = self.desk.screenshot()
+            if not ready(shot):
+                last[0] = None
+                return None
+            crop = [shot.pixel(x + i, y + j) for j in range(h) for i in range(w)]
+            same = crop == last[0]
+            last[0] = crop
+            return crop if same else None
+        crop = wait_until(settled, 10, 0.1)
+        self.desk.screenshot(os.path.join(ARTIFACTS, name))
+        return crop
+
     def select_area(self, selection):
         """Drags out `selection` (left, top, right, bottom) and answers the main tool bar's
         position once the bar shows."""

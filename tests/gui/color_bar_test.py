@@ -9,7 +9,6 @@ import os
 import unittest
 
 from capture_session import ARTIFACTS, CaptureCase, bar_position, button_centre, parse_bmp
-from desktop import wait_until
 
 SELECTION = (300, 150, 900, 550)
 ELLIPSE = ((400, 200), (700, 450))  # the drag that draws it, in screen coordinates
@@ -96,21 +95,8 @@ class ColorBarTest(CaptureCase):
 
     def bar_pixels(self, colour, name):
         """The colour bar's pixels once its box shows `colour` and the picture has settled."""
-        x, y = self.bar
-        last = [None]
-
-        def settled():
-            shot = self.desk.screenshot()
-            if self.box_colour(shot) != colour:
-                last[0] = None
-                return None
-            crop = [shot.pixel(x + i, y + j) for j in range(COLOR_BAR_H)
-                    for i in range(COLOR_BAR_W)]
-            same = crop == last[0]
-            last[0] = crop
-            return crop if same else None
-        crop = wait_until(settled, 10, 0.1)
-        self.desk.screenshot(os.path.join(ARTIFACTS, name))
+        crop = self.settled_pixels((*self.bar, COLOR_BAR_W, COLOR_BAR_H),
+                                   lambda shot: self.box_colour(shot) == colour, name)
         self.assertIsNotNone(crop, "the colour bar shows %r at %r" % (colour, self.bar))
         return crop
 

@@ -10,7 +10,6 @@ import unittest
 
 import color_bar_test as colorbar
 from capture_session import ARTIFACTS, CaptureCase, parse_bmp
-from desktop import wait_until
 
 SELECTION = (300, 150, 900, 550)
 RECTANGLE_TOOL, TEXT_TOOL = 0, 5
@@ -52,19 +51,8 @@ class TextBarTest(CaptureCase):
     def bar_pixels(self, colour, name):
         """The text bar's pixels once its colour box shows `colour` and the picture settled."""
         x, y = self.bar
-        last = [None]
-
-        def settled():
-            shot = self.desk.screenshot()
-            if shot.pixel(x + 189, y + 17) != colour:
-                last[0] = None
-                return None
-            crop = [shot.pixel(x + i, y + j) for j in range(TEXT_BAR_H) for i in range(TEXT_BAR_W)]
-            same = crop == last[0]
-            last[0] = crop
-            return crop if same else None
-        crop = wait_until(settled, 10, 0.1)
-        self.desk.screenshot(os.path.join(ARTIFACTS, name))
+        crop = self.settled_pixels((x, y, TEXT_BAR_W, TEXT_BAR_H),
+                                   lambda shot: shot.pixel(x + 189, y + 17) == colour, name)
         self.assertIsNotNone(crop, "the text bar shows %r at %r" % (colour, self.bar))
         return crop
 
