@@ -28,6 +28,19 @@ bool ShellAttributes(const std::wstring& path, DWORD* attributes) {
   return true;
 }
 
+// A text the dialog answers to `message` (the folder, the typed name): asked again with a
+// larger buffer while it does not fit; empty when the dialog has none.
+std::wstring DialogText(HWND dialog, UINT message) {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const LRESULT needed =
+        ::SendMessageW(dialog, message, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    if (needed <= 0) return std::wstring();
+    if (static_cast<size_t>(needed) <= buffer.size()) return std::wstring(buffer.data());
+    buffer.assign(static_cast<size_t>(needed), L'\0');
+  }
+}
+
 }  // namespace
 
 bool ShellPathExists(const std::wstring& path) {
@@ -159,30 +172,12 @@ bool CSnapshotFileDialog::MayReplace(const std::wstring& path) {
 }
 
 std::wstring CSnapshotFileDialog::CurrentFolder() const {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const LRESULT needed = ::SendMessageW(dialog(), CDM_GETFOLDERPATH, buffer.size(),
-                                          reinterpret_cast<LPARAM>(buffer.data()));
-    if (needed <= 0) return std::wstring();
-    if (static_cast<size_t>(needed) <= buffer.size()) break;
-    buffer.assign(static_cast<size_t>(needed), L'\0');
-  }
-  std::wstring folder(buffer.data());
+  std::wstring folder = DialogText(dialog(), CDM_GETFOLDERPATH);
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   return folder;
 }
 
-std::wstring CSnapshotFileDialog::CurrentName() const {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const LRESULT needed = ::SendMessageW(dialog(), CDM_GETSPEC, buffer.size(),
-                                          reinterpret_cast<LPARAM>(buffer.data()));
-    if (needed <= 0) return std::wstring();
-    if (static_cast<size_t>(needed) <= buffer.size()) break;
-    buffer.assign(static_cast<size_t>(needed), L'\0');
-  }
-  return std::wstring(buffer.data());
-}
+std::wstring CSnapshotFileDialog::CurrentName() const { return DialogText(dialog(), CDM_GETSPEC); }
 
 void CSnapshotFileDialog::SetName(const std::wstring& name) {
   // The name box is a combo box (1148) from Windows 2000 on; older dialogs have an edit (1152).
